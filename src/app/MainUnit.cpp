@@ -1,0 +1,369 @@
+#include "MainUnit.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "ActionIcons.h"
+#include "HelpBrowser.h"
+#include "SplashForm.h"
+#include "controls/DialogPlacement.h"
+#include "platform/OutsideLibraries.h"
+#include "platform/Paths.h"
+#include "platform/Settings.h"
+
+namespace tarvel {
+
+TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("FormQelMain");
+    setWindowTitle("Tarvel");
+    setMinimumSize(720, 573);
+    resize(800, 600);
+
+    // The temporary folder holds the working copies of maps; whatever an earlier run left there
+    // is gone before this run parks anything in it.
+    RecreateFolder(TempWorkFolder());
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createLayout();
+    createStatusBar();
+
+    Action_GameFullScreen->setChecked(UserSettings::FullScreenFlag());
+    Action_GameShowTitle->setChecked(UserSettings::ShowTitleFlag());
+    UserSettings::SetApplicationPath(ApplicationFolder());
+
+    QByteArray placement = UserSettings::FormPlacement(objectName());
+    if (!placement.isEmpty()) restoreGeometry(placement);
+
+    SoundLibrary().Create();
+    SoundLibrary().InitWave();
+
+    qApp->installEventFilter(this);
+    UpdateActions();
+}
+
+TFormQelMain::~TFormQelMain() {
+    qApp->removeEventFilter(this);
+    saveSettingsAtExit();
+}
+
+QAction* TFormQelMain::makeAction(const char* name, const QString& caption, const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setIcon(ActionIcon(name));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    QString hint = QString(caption).remove('&').remove("...");
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    return action;
+}
+
+void TFormQelMain::createActions() {
+    Action_ProjectNew = makeAction("Action_ProjectNew", "Create &new project...");
+    Action_ProjectOpen = makeAction("Action_ProjectOpen", "&Open project...");
+    Action_ProjectClose = makeAction("Action_ProjectClose", "Close project");
+    Action_ProjectPack = makeAction("Action_ProjectPack", "Make Game disk...");
+    Action_Exit = makeAction("Action_Exit", "E&xit", QKeySequence(Qt::ALT | Qt::Key_F4));
+    Action_MapSave = makeAction("Action_MapSave", "&Save map...", QKeySequence(Qt::CTRL | Qt::Key_S));
+    Action_MapRevert = makeAction("Action_MapRevert", "&Revert map...", QKeySequence(Qt::CTRL | Qt::Key_R));
+    Action_MapModeLayer1 = makeAction("Action_MapModeLayer1", "&Lower Layer Mode", QKeySequence(Qt::Key_F5));
+    Action_MapModeLayer2 = makeAction("Action_MapModeLayer2", "&Upper Layer Mode", QKeySequence(Qt::Key_F6));
+    Action_MapModeEvent = makeAction("Action_MapModeEvent", "&Event Mode", QKeySequence(Qt::Key_F7));
+    Action_MapScale1 = makeAction("Action_MapScale1", "Zoom &1/1");
+    Action_MapScale2 = makeAction("Action_MapScale2", "Zoom 1/&2");
+    Action_MapScale3 = makeAction("Action_MapScale3", "Zoom 1/&4");
+    Action_MapScale4 = makeAction("Action_MapScale4", "Zoom 1/&8");
+    Action_ToolDataBase = makeAction("Action_ToolDataBase", "&Data Base...", QKeySequence(Qt::Key_F8));
+    Action_ToolMaterial = makeAction("Action_ToolMaterial", "RAW &Material Editor...");
+    Action_ToolSelectMusic = makeAction("Action_ToolSelectMusic", "&BGM Selector...");
+    Action_GameTestPlay = makeAction("Action_GameTestPlay", "Test Play", QKeySequence(Qt::Key_F9));
+    Action_GameFullScreen = makeAction("Action_GameFullScreen", "&Full screen");
+    Action_GameShowTitle = makeAction("Action_GameShowTitle", "Show title");
+    Action_HelpContents = makeAction("Action_HelpContents", "Help &Contents", QKeySequence(Qt::Key_F1));
+    Action_HelpAbout = makeAction("Action_HelpAbout", "&About...");
+    Action_MapToolUndo = makeAction("Action_MapToolUndo", "Undo");
+    Action_MapToolSelect = makeAction("Action_MapToolSelect", "Select Region");
+    Action_MapToolZoom = makeAction("Action_MapToolZoom", "Zoom");
+    Action_MapToolPen = makeAction("Action_MapToolPen", "Pen");
+    Action_MapToolRect = makeAction("Action_MapToolRect", "Rectangle");
+    Action_MapToolEllipse = makeAction("Action_MapToolEllipse", "Ellipse");
+    Action_MapToolSeedFill = makeAction("Action_MapToolSeedFill", "Fill Region");
+
+    Action_GameFullScreen->setCheckable(true);
+    Action_GameShowTitle->setCheckable(true);
+
+    auto radioGroup = [this](std::initializer_list<QAction*> actions) {
+        auto* group = new QActionGroup(this);
+        group->setExclusive(true);
+        for (QAction* a : actions) {
+            a->setCheckable(true);
+            group->addAction(a);
+        }
+        return group;
+    };
+    mModeGroup = radioGroup({Action_MapModeLayer1, Action_MapModeLayer2, Action_MapModeEvent});
+    mZoomGroup = radioGroup({Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4});
+    mToolGroup = radioGroup({Action_MapToolSelect, Action_MapToolZoom, Action_MapToolPen, Action_MapToolRect,
+                             Action_MapToolEllipse, Action_MapToolSeedFill});
+
+    connect(Action_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(Action_HelpContents, &QAction::triggered, this, [this] { HelpBrowser::ShowContents(this); });
+    connect(Action_HelpAbout, &QAction::triggered, this, &TFormQelMain::showAbout);
+    connect(Action_MapModeLayer1, &QAction::triggered, this, [this] { setEditMode(ModeLowerLayer); });
+    connect(Action_MapModeLayer2, &QAction::triggered, this, [this] { setEditMode(ModeUpperLayer); });
+    connect(Action_MapModeEvent, &QAction::triggered, this, [this] { setEditMode(ModeEvent); });
+}
+
+void TFormQelMain::createMenus() {
+    QMenu* project = menuBar()->addMenu("&Project");
+    project->addAction(Action_ProjectNew);
+    project->addAction(Action_ProjectOpen);
+    project->addAction(Action_ProjectClose);
+    project->addSeparator();
+    project->addAction(Action_ProjectPack);
+    project->addSeparator();
+    project->addAction(Action_Exit);
+
+    QMenu* map = menuBar()->addMenu("&Map");
+    map->addAction(Action_MapSave);
+    map->addAction(Action_MapRevert);
+    map->addSeparator();
+    QMenu* edit = map->addMenu("&Edit");
+    edit->addAction(Action_MapModeLayer1);
+    edit->addAction(Action_MapModeLayer2);
+    edit->addAction(Action_MapModeEvent);
+    QMenu* scale = map->addMenu("&Scale");
+    scale->addAction(Action_MapScale1);
+    scale->addAction(Action_MapScale2);
+    scale->addAction(Action_MapScale3);
+    scale->addAction(Action_MapScale4);
+
+    QMenu* tool = menuBar()->addMenu("&Tool");
+    tool->addAction(Action_ToolDataBase);
+    tool->addAction(Action_ToolMaterial);
+    tool->addAction(Action_ToolSelectMusic);
+
+    QMenu* game = menuBar()->addMenu("&Game");
+    game->addAction(Action_GameTestPlay);
+    game->addSeparator();
+    game->addAction(Action_GameFullScreen);
+    // The menu names this toggle differently from its button.
+    auto* showTitleItem = game->addAction("Show Game &Title");
+    showTitleItem->setObjectName("Menu_Game_ShowTitle");
+    showTitleItem->setCheckable(true);
+    connect(showTitleItem, &QAction::triggered, Action_GameShowTitle, &QAction::trigger);
+    connect(Action_GameShowTitle, &QAction::toggled, showTitleItem, &QAction::setChecked);
+    connect(Action_GameShowTitle, &QAction::changed, showTitleItem,
+            [this, showTitleItem] { showTitleItem->setEnabled(Action_GameShowTitle->isEnabled()); });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->addAction(Action_HelpContents);
+    help->addSeparator();
+    help->addAction(Action_HelpAbout);
+}
+
+void TFormQelMain::createToolBars() {
+    mMainToolBar = addToolBar("Commands");
+    mMainToolBar->setObjectName("MainToolBar");
+    mMainToolBar->setMovable(false);
+    mMainToolBar->setIconSize(QSize(20, 20));
+    for (QAction* a : {Action_ProjectNew, Action_ProjectOpen, Action_ProjectClose, Action_ProjectPack}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    for (QAction* a : {Action_MapSave, Action_MapRevert}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    for (QAction* a : {Action_MapModeLayer1, Action_MapModeLayer2, Action_MapModeEvent}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    for (QAction* a : {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    for (QAction* a : {Action_ToolDataBase, Action_ToolMaterial, Action_ToolSelectMusic}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    for (QAction* a : {Action_GameTestPlay, Action_GameFullScreen, Action_GameShowTitle}) mMainToolBar->addAction(a);
+    mMainToolBar->addSeparator();
+    mMainToolBar->addAction(Action_HelpContents);
+}
+
+void TFormQelMain::createLayout() {
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+
+    auto* leftColumn = new QWidget(central);
+    leftColumn->setObjectName("LeftColumn");
+    leftColumn->setFixedWidth(LeftColumnWidth);
+    auto* column = new QVBoxLayout(leftColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    mMapToolBar = new QToolBar("Map Tools", leftColumn);
+    mMapToolBar->setObjectName("MapToolBar");
+    mMapToolBar->setIconSize(QSize(20, 20));
+    mMapToolBar->addAction(Action_MapToolUndo);
+    mMapToolBar->addSeparator();
+    for (QAction* a : {Action_MapToolSelect, Action_MapToolZoom, Action_MapToolPen, Action_MapToolRect,
+                       Action_MapToolEllipse, Action_MapToolSeedFill})
+        mMapToolBar->addAction(a);
+    column->addWidget(mMapToolBar);
+
+    mLeftSplitter = new QSplitter(Qt::Vertical, leftColumn);
+    mLeftSplitter->setObjectName("LeftSplitter");
+    mLeftSplitter->setChildrenCollapsible(false);
+    mChipPalettePlace = new QWidget(mLeftSplitter);
+    mChipPalettePlace->setObjectName("ChipPalettePlace");
+    mChipPalettePlace->setMinimumHeight(52);
+    mChipPalettePlace->setLayout(new QVBoxLayout);
+    mChipPalettePlace->layout()->setContentsMargins(0, 0, 0, 0);
+    mMapTreePlace = new QWidget(mLeftSplitter);
+    mMapTreePlace->setObjectName("MapTreePlace");
+    mMapTreePlace->setMinimumHeight(52);
+    mMapTreePlace->setLayout(new QVBoxLayout);
+    mMapTreePlace->layout()->setContentsMargins(0, 0, 0, 0);
+    mLeftSplitter->addWidget(mChipPalettePlace);
+    mLeftSplitter->addWidget(mMapTreePlace);
+    mLeftSplitter->setStretchFactor(0, 1);
+    mLeftSplitter->setStretchFactor(1, 1);
+    column->addWidget(mLeftSplitter, 1);
+
+    mMapViewPlace = new QWidget(central);
+    mMapViewPlace->setObjectName("MapViewPlace");
+    mMapViewPlace->setLayout(new QVBoxLayout);
+    mMapViewPlace->layout()->setContentsMargins(0, 0, 0, 0);
+    mMapViewPlace->setAutoFillBackground(true);
+    QPalette dark = mMapViewPlace->palette();
+    dark.setColor(QPalette::Window, QColor(96, 96, 104));
+    mMapViewPlace->setPalette(dark);
+
+    row->addWidget(leftColumn);
+    row->addWidget(mMapViewPlace, 1);
+    setCentralWidget(central);
+
+    // Half the column for the palette, half for the tree, until the user moves the splitter.
+    QTimer::singleShot(0, this, [this] {
+        int h = mLeftSplitter->height();
+        mLeftSplitter->setSizes({h / 2, h - h / 2});
+    });
+}
+
+void TFormQelMain::createStatusBar() {
+    int widths[3] = {0, 120, 260};
+    for (int i = 0; i < 3; ++i) {
+        mStatusPanels[i] = new QLabel(this);
+        mStatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        if (widths[i]) mStatusPanels[i]->setMinimumWidth(widths[i]);
+    }
+    statusBar()->addWidget(mStatusPanels[0], 1);
+    statusBar()->addPermanentWidget(mStatusPanels[1]);
+    statusBar()->addPermanentWidget(mStatusPanels[2]);
+    // Panel 0 carries the long hint of the control under the mouse.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (QApplication::mouseButtons() == Qt::NoButton) mStatusPanels[0]->setText(message);
+    });
+}
+
+bool TFormQelMain::IsProjectOpen() const { return !ProjectPath().isEmpty(); }
+bool TFormQelMain::IsSomethingChanged() const { return false; }
+bool TFormQelMain::IsUndoAvailable() const { return false; }
+bool TFormQelMain::fullScreen() const { return Action_GameFullScreen->isChecked(); }
+bool TFormQelMain::showTitle() const { return Action_GameShowTitle->isChecked(); }
+
+void TFormQelMain::UpdateActions() {
+    mActionUpdatePending = false;
+    bool open = IsProjectOpen();
+    bool changed = open && IsSomethingChanged();
+    bool layerMode = open && (mEditMode == ModeLowerLayer || mEditMode == ModeUpperLayer);
+    Action_ProjectNew->setEnabled(!open);
+    Action_ProjectOpen->setEnabled(!open);
+    Action_ProjectClose->setEnabled(open);
+    Action_ProjectPack->setEnabled(open);
+    Action_MapSave->setEnabled(changed);
+    Action_MapRevert->setEnabled(changed);
+    for (QAction* a : mModeGroup->actions()) a->setEnabled(open);
+    for (QAction* a : mZoomGroup->actions()) a->setEnabled(open);
+    for (QAction* a : {Action_ToolDataBase, Action_ToolMaterial, Action_ToolSelectMusic, Action_GameTestPlay,
+                       Action_GameFullScreen, Action_GameShowTitle})
+        a->setEnabled(open);
+    Action_MapToolUndo->setEnabled(open && IsUndoAvailable());
+    for (QAction* a : mToolGroup->actions()) a->setEnabled(layerMode);
+}
+
+void TFormQelMain::scheduleActionUpdate() {
+    if (mActionUpdatePending) return;
+    mActionUpdatePending = true;
+    QTimer::singleShot(0, this, &TFormQelMain::UpdateActions);
+}
+
+bool TFormQelMain::eventFilter(QObject* watched, QEvent* event) {
+    // Enabling follows the editor's state; it is recomputed once the events of a user action
+    // have been handled and the application is idle again.
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::WindowActivate:
+        scheduleActionUpdate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormQelMain::setEditMode(EditMode mode) {
+    mEditMode = mode;
+    static const char* const texts[] = {"Lower Chip Editing Mode", "Upper Chip Editing Mode", "Event Editing Mode"};
+    if (mode >= ModeLowerLayer && mode <= ModeEvent) mStatusPanels[1]->setText(texts[mode]);
+    UpdateActions();
+}
+
+void TFormQelMain::RaiseFromAnotherStart() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFormQelMain::showAbout() {
+    QDialog about(this);
+    about.setWindowTitle("About Tarvel");
+    auto* layout = new QVBoxLayout(&about);
+    auto* picture = new QLabel(&about);
+    picture->setPixmap(SplashPicture());
+    layout->addWidget(picture);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addWidget(buttons);
+    about.adjustSize();
+    CenterOnOwner(&about);
+    about.exec();
+}
+
+void TFormQelMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    saveSettingsAtExit();
+}
+
+void TFormQelMain::saveSettingsAtExit() {
+    if (mShutDown) return;
+    mShutDown = true;
+    UserSettings::SetFullScreenFlag(fullScreen());
+    UserSettings::SetShowTitleFlag(showTitle());
+    UserSettings::SetFormPlacement(objectName(), saveGeometry());
+    UserSettings::Sync();
+    SoundLibrary().Release();
+    DeleteFolderTree(TempWorkFolder());
+}
+
+} // namespace tarvel

@@ -1,0 +1,114 @@
+#pragma once
+
+// The chunk encoding that every project file uses: numbered fields carrying their own lengths,
+// ended by a zero. A record only answers "which variable of mine is field N"; this base does all
+// reading, writing, copying and clipboard transfer from those answers.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Stream.h"
+
+namespace tarvel {
+
+enum TVarKind : uint8_t {
+    vkInteger = 0,
+    vkBlock = 1,
+    vkBuffer = 2,
+    vkString = 3,
+    vkList = 4,
+    vkRecord = 5,
+    vkBoolean = 6,
+    vkReal = 7,
+    vkNone = 8,
+};
+
+// The largest 32-bit signed value: an integer field with this default is always written.
+constexpr int32_t NoDefaultInt = 2147483647;
+// Field IDs 1..999 are asked for; 1000 never is.
+constexpr int MaxFieldID = 999;
+
+// A varint: 1..5 bytes, 7 bits each, most significant group first, bit 7 set on all but the last.
+uint32_t ReadVarInt(TMemoryStream& stream);
+// Writes the varint; with withLength a byte holding the varint's byte count (1..5) comes first.
+void WriteVarInt(TMemoryStream& stream, uint32_t value, bool withLength = false);
+inline void WriteVarInt(TMemoryStream& stream, int32_t value, bool withLength = false) {
+    WriteVarInt(stream, static_cast<uint32_t>(value), withLength);
+}
+// Bytes the varint of this value takes (1..5).
+int VarIntSize(uint32_t value);
+
+// A counted string: a varint byte length and the bytes, no terminator.
+std::string ReadVarString(TMemoryStream& stream);
+void WriteVarString(TMemoryStream& stream, const std::string& text);
+
+// Anything that reads and writes itself in the chunk encoding (a record or a record list), so
+// that records and lists can be nested in each other.
+class TStreamable {
+public:
+    virtual ~TStreamable() = default;
+    virtual void LoadFromStream(TMemoryStream& stream) = 0;
+    virtual void SaveToStream(TMemoryStream& stream) const = 0;
+};
+
+// Describes one field of a record for one load or save call. A single descriptor is reused for
+// every field ID of a record.
+struct TCatalogVarData {
+    TVarKind Kind = vkNone;
+    // The record's variable: int32_t* (vkInteger), a raw block of Size bytes (vkBlock),
+    // std::vector<uint8_t>* (vkBuffer), std::string* (vkString), TStreamable* (vkList,
+    // vkRecord), uint8_t* or bool* of one byte (vkBoolean), double* (vkReal).
+    void* Data = nullptr;
+    int32_t Size = 0;
+    int32_t DefaultInt = 0;
+    uint8_t DefaultBool = 0;
+    double DefaultReal = 0.0;
+    bool SkipIfEmpty = false;
+
+    void SetField(TVarKind kind, void* data, int32_t size);
+    void SetInteger(int32_t* data, int32_t defaultValue);
+    void SetBoolean(bool* data, bool defaultValue);
+    void SetBoolean(uint8_t* data, bool defaultValue);
+    void SetString(std::string* data, bool skipIfEmpty);
+};
+
+// The base of every serialisable record. It holds no data; derived classes describe their fields.
+class TCatalogBaseItem : public TStreamable {
+public:
+    ~TCatalogBaseItem() override = default;
+
+    // Fills the descriptor for field ID, or leaves Kind at vkNone when the ID is no field of this
+    // class. forLoad tells the reader from the writer, so that a class may decline a field on
+    // save only.
+    virtual void DescribeField(int id, TCatalogVarData& varData, bool forLoad) = 0;
+    // Sets every field to its default.
+    virtual void Reset() {}
+    // Copies another record of the same class through the encoding (described fields only).
+    virtual void Assign(const TCatalogBaseItem& source);
+    // Resets, then reads chunks until a field ID of 0. Unknown IDs, fixed-size fields of the
+    // wrong length and nested records that read less or more than their chunk are all absorbed.
+    void LoadFromStream(TMemoryStream& stream) override;
+    // Writes the described fields in ascending ID order, leaving out those at their defaults,
+    // then the terminating 00.
+    void SaveToStream(TMemoryStream& stream) const override;
+    // Loads the record from the clipboard block of the format; false (record untouched) when
+    // the clipboard holds no usable block of it.
+    virtual bool PasteFromClipboard(int format);
+    // Puts the record on the clipboard as one block of the format, replacing its contents.
+    virtual void CopyToClipboard(int format) const;
+
+    // The record's bytes in the encoding.
+    std::vector<uint8_t> SaveToBytes() const;
+    // Loads the record from bytes in the encoding; raises EReadError on a short record.
+    void LoadFromBytes(const std::vector<uint8_t>& bytes);
+};
+
+// The clipboard block shared by single- and multi-record copies: 32-bit little-endian payload
+// size, 32-bit little-endian record count, the records.
+std::vector<uint8_t> MakeClipboardBlock(const std::vector<uint8_t>& records, uint32_t recordCount);
+// Splits a block into its record count and payload; false when the block is too short for its
+// header or for the size its header claims.
+bool ParseClipboardBlock(const std::vector<uint8_t>& block, uint32_t& recordCount, TMemoryStream& records);
+
+} // namespace tarvel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+namespace tarvel::test {
+
+// The fresh folder that HOME, XDG_CONFIG_HOME and TMPDIR point to for this test run.
+const QString& TestHome();
+// A new empty folder under the test home.
+QString MakeTempFolder(const QString& prefix = "t");
+// Writes a file (creating its folders) with the given bytes.
+void WriteFile(const QString& path, const QByteArray& bytes = {});
+QByteArray ReadFile(const QString& path);
+
+// The outcome of running one of the built programs.
+struct ProcessResult {
+    int exitCode = -1;
+    bool finished = false;
+    QByteArray out;
+    QByteArray err;
+};
+ProcessResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 30000,
+                         const QStringList& extraEnvironment = {});
+// The folder the build puts the programs and libraries in.
+QString BuildBinFolder();
+
+} // namespace tarvel::test
