@@ -4,6 +4,22 @@
 
 namespace tarvel::cli {
 
+namespace {
+std::vector<const Command*>& registry() {
+    static std::vector<const Command*> commands;
+    return commands;
+}
+} // namespace
+
+const std::vector<const Command*>& Commands() { return registry(); }
+
+RegisterCommand::RegisterCommand(const Command& command) {
+    auto& commands = registry();
+    auto at = std::find_if(commands.begin(), commands.end(),
+                           [&](const Command* c) { return std::string(c->name) > command.name; });
+    commands.insert(at, &command);
+}
+
 Arguments::Arguments(std::vector<std::string> words, const std::string& usage)
     : mWords(std::move(words)), mUsage(usage) {}
 

@@ -49,4 +49,11 @@ struct Command {
     int (*run)(Arguments& args);
 };
 
+// Every subcommand, in name order. A subcommand's file registers it with a static
+// RegisterCommand object, so adding one touches no other file.
+const std::vector<const Command*>& Commands();
+struct RegisterCommand {
+    explicit RegisterCommand(const Command& command);
+};
+
 } // namespace tarvel::cli

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "CliCommands.h"
+#include "CliCommon.h"
 #include "platform/Material.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
@@ -36,6 +36,10 @@ int RunInstallRtp(Arguments& args) {
     return 0;
 }
 
-const Command InstallRtpCommand{"install-rtp", kUsage, RunInstallRtp};
+namespace {
+const Command kInstallRtpCommand{"install-rtp", kUsage, RunInstallRtp};
+
+const RegisterCommand kRegistered{kInstallRtpCommand};
+} // namespace
 
 } // namespace tarvel::cli

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "CliCommands.h"
+#include "CliCommon.h"
 #include "platform/Material.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
@@ -60,6 +60,10 @@ int RunMaterial(Arguments& args) {
     throw UsageError(kUsage);
 }
 
-const Command MaterialCommand{"material", kUsage, RunMaterial};
+namespace {
+const Command kMaterialCommand{"material", kUsage, RunMaterial};
+
+const RegisterCommand kRegistered{kMaterialCommand};
+} // namespace
 
 } // namespace tarvel::cli

@@ -4,20 +4,15 @@
 #include <cstring>
 #include <exception>
 
-#include "CliCommands.h"
+#include "CliCommon.h"
 
 using namespace tarvel::cli;
 
 namespace {
 
-const Command* const kCommands[] = {
-    &InstallRtpCommand,
-    &MaterialCommand,
-};
-
 void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: tarvel-cli COMMAND ...\n");
-    for (const Command* c : kCommands) std::fprintf(out, "  %s\n", c->usage);
+    for (const Command* c : Commands()) std::fprintf(out, "  %s\n", c->usage);
 }
 
 } // namespace
@@ -32,7 +27,7 @@ int main(int argc, char** argv) {
         printUsage(stdout);
         return 0;
     }
-    for (const Command* command : kCommands) {
+    for (const Command* command : Commands()) {
         if (std::strcmp(argv[1], command->name) != 0) continue;
         Arguments args(std::vector<std::string>(argv + 2, argv + argc), command->usage);
         try {
