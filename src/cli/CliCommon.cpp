@@ -11,7 +11,9 @@ std::vector<const Command*>& registry() {
 }
 } // namespace
 
-const std::vector<const Command*>& Commands() { return registry(); }
+const std::vector<const Command*>& Commands() {
+    return registry();
+}
 
 RegisterCommand::RegisterCommand(const Command& command) {
     auto& commands = registry();

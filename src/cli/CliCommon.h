@@ -15,7 +15,8 @@ public:
 // A command that could not be done: "tarvel-cli: <what>: <reason>", exit code 1.
 class CommandError : public std::runtime_error {
 public:
-    CommandError(std::string what, const std::string& reason) : std::runtime_error(reason), mWhat(std::move(what)) {}
+    CommandError(std::string what, const std::string& reason)
+        : std::runtime_error(reason), mWhat(std::move(what)) {}
     const std::string& what_part() const { return mWhat; }
 
 private:

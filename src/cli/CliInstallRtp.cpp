@@ -23,13 +23,15 @@ int RunInstallRtp(Arguments& args) {
     folder = QFileInfo(folder).absoluteFilePath();
     for (const auto& info : MaterialFolders()) {
         QString path = folder + "/" + info.name;
-        if (!QDir().mkpath(path)) throw CommandError("install-rtp", "cannot create folder \"" + path.toStdString() + "\"");
+        if (!QDir().mkpath(path))
+            throw CommandError("install-rtp", "cannot create folder \"" + path.toStdString() + "\"");
     }
     QString current = UserSettings::RuntimePackagePath();
     if (current.isEmpty() || !QFileInfo(current).isDir()) {
         UserSettings::SetRuntimePackagePath(IncludeTrailingPathDelimiter(folder));
         UserSettings::Sync();
-        std::printf("RuntimePackagePath set to %s\n", IncludeTrailingPathDelimiter(folder).toUtf8().constData());
+        std::printf("RuntimePackagePath set to %s\n",
+                    IncludeTrailingPathDelimiter(folder).toUtf8().constData());
     } else {
         std::printf("RuntimePackagePath stays %s\n", current.toUtf8().constData());
     }

@@ -24,8 +24,8 @@ MaterialRoots rootsFrom(Arguments& args) {
     MaterialRoots roots;
     roots.projectPath = folderPath(args.takeOption("--project"));
     // Without --rtp the runtime package the editor uses (from the user's settings).
-    roots.runtimePackagePath = args.hasOption("--rtp") ? folderPath(args.takeOption("--rtp"))
-                                                       : UserSettings::RuntimePackagePath();
+    roots.runtimePackagePath =
+        args.hasOption("--rtp") ? folderPath(args.takeOption("--rtp")) : UserSettings::RuntimePackagePath();
     return roots;
 }
 
@@ -33,7 +33,8 @@ const MaterialFolderInfo& folderInfo(const std::string& name) {
     const MaterialFolderInfo* info = FindMaterialFolder(QString::fromStdString(name));
     if (!info) {
         std::string known;
-        for (const auto& f : MaterialFolders()) known += std::string(known.empty() ? "" : ", ") + f.name;
+        for (const auto& f : MaterialFolders())
+            known += std::string(known.empty() ? "" : ", ") + f.name;
         throw CommandError("material", "unknown material folder \"" + name + "\" (one of " + known + ")");
     }
     return *info;
@@ -53,7 +54,8 @@ int RunMaterial(Arguments& args) {
     }
     if (verb == "resolve" && words.size() == 3) {
         const auto& info = folderInfo(words[2]);
-        QString path = ResolveMaterialFile(QString::fromStdString(words[1]), info.name, info.extensions(), roots);
+        QString path =
+            ResolveMaterialFile(QString::fromStdString(words[1]), info.name, info.extensions(), roots);
         std::printf("%s\n", path.toUtf8().constData());
         return 0;
     }

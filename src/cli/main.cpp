@@ -12,7 +12,8 @@ namespace {
 
 void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: tarvel-cli COMMAND ...\n");
-    for (const Command* c : Commands()) std::fprintf(out, "  %s\n", c->usage);
+    for (const Command* c : Commands())
+        std::fprintf(out, "  %s\n", c->usage);
 }
 
 } // namespace

@@ -90,7 +90,9 @@ namespace {
 
 // A one-byte boolean field is read through a byte so that a stored 2..255 never lands in a
 // C++ bool, where it would be undefined; anything but 0 counts as true.
-uint8_t booleanByte(const TCatalogVarData& v) { return *static_cast<const uint8_t*>(v.Data); }
+uint8_t booleanByte(const TCatalogVarData& v) {
+    return *static_cast<const uint8_t*>(v.Data);
+}
 
 bool isAtDefault(const TCatalogVarData& v) {
     switch (v.Kind) {
@@ -132,7 +134,8 @@ void writePayload(TMemoryStream& stream, const TCatalogVarData& v, TMemoryStream
         WriteVarInt(stream, static_cast<uint32_t>(size));
         size_t fromBuffer = std::min(size, buffer.size());
         stream.Write(buffer.data(), fromBuffer);
-        for (size_t i = fromBuffer; i < size; ++i) stream.WriteByte(0);
+        for (size_t i = fromBuffer; i < size; ++i)
+            stream.WriteByte(0);
         break;
     }
     case vkString:
@@ -190,6 +193,11 @@ void readPayload(TMemoryStream& stream, TCatalogVarData& v, uint32_t length) {
 }
 
 } // namespace
+
+const std::vector<TFieldName>& TCatalogBaseItem::FieldNames() const {
+    static const std::vector<TFieldName> none;
+    return none;
+}
 
 void TCatalogBaseItem::SaveToStream(TMemoryStream& stream) const {
     auto* self = const_cast<TCatalogBaseItem*>(this);

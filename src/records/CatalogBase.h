@@ -73,10 +73,31 @@ struct TCatalogVarData {
     void SetString(std::string* data, bool skipIfEmpty);
 };
 
+// How a field appears in the plain-text (JSON) form of a record.
+enum class TFieldForm : uint8_t {
+    Default,     // by its kind: number, true/false, text, object (vkRecord), array of objects (vkList)
+    Bytes,       // a vkBlock or vkBuffer as an array of unsigned bytes
+    Int16Array,  // a vkBlock or vkBuffer as an array of signed 16-bit little-endian values
+    UInt16Array, // ... of unsigned 16-bit values
+    Int32Array,  // ... of signed 32-bit values
+    Hidden,      // not shown: the record presents the data under another key of its own
+};
+
+// The name of a field in the plain-text form (the name the field has in the editor's documents).
+struct TFieldName {
+    int id;
+    const char* name;
+    TFieldForm form = TFieldForm::Default;
+};
+
 // The base of every serialisable record. It holds no data; derived classes describe their fields.
 class TCatalogBaseItem : public TStreamable {
 public:
     ~TCatalogBaseItem() override = default;
+
+    // The names of the described fields, in the order the plain-text form lists them. Empty for a
+    // record that has no plain-text form.
+    virtual const std::vector<TFieldName>& FieldNames() const;
 
     // Fills the descriptor for field ID, or leaves Kind at vkNone when the ID is no field of this
     // class. forLoad tells the reader from the writer, so that a class may decline a field on

@@ -10,7 +10,9 @@ MemoryClipboard& processClipboard() {
 ClipboardPort* gPort = nullptr;
 } // namespace
 
-ClipboardPort& Clipboard() { return gPort ? *gPort : processClipboard(); }
+ClipboardPort& Clipboard() {
+    return gPort ? *gPort : processClipboard();
+}
 
 ClipboardPort* SetClipboardPort(ClipboardPort* port) {
     ClipboardPort* previous = gPort;
@@ -29,6 +31,8 @@ std::optional<std::vector<uint8_t>> MemoryClipboard::get(int format) {
     return mBytes;
 }
 
-bool MemoryClipboard::has(int format) { return mHasBlock && mFormat == format; }
+bool MemoryClipboard::has(int format) {
+    return mHasBlock && mFormat == format;
+}
 
 } // namespace tarvel

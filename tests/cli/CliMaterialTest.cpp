@@ -5,14 +5,18 @@
 using namespace tarvel::test;
 
 namespace {
-ProcessResult cli(const QStringList& args) { return RunProgram(BuildBinFolder() + "/tarvel-cli", args); }
+ProcessResult cli(const QStringList& args) {
+    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
+}
 } // namespace
 
 TEST(CliMaterial, ListsAndResolvesLikeThePickers) {
     QString project = MakeTempFolder("project");
     QString rtp = MakeTempFolder("rtp");
-    for (auto f : {"Town.mid", "Town.wav", "Battle10.mid", "Battle2.mid"}) WriteFile(project + "/Music/" + f);
-    for (auto f : {"Battle1.mid", "Town.mid"}) WriteFile(rtp + "/Music/" + f);
+    for (auto f : {"Town.mid", "Town.wav", "Battle10.mid", "Battle2.mid"})
+        WriteFile(project + "/Music/" + f);
+    for (auto f : {"Battle1.mid", "Town.mid"})
+        WriteFile(rtp + "/Music/" + f);
 
     auto list = cli({"material", "list", "Music", "--project", project, "--rtp", rtp});
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();

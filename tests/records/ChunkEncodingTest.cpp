@@ -18,7 +18,9 @@ Bytes varint(uint32_t value, bool withLength = false) {
     return s.Bytes();
 }
 
-Bytes save(const TCatalogBaseItem& record) { return record.SaveToBytes(); }
+Bytes save(const TCatalogBaseItem& record) {
+    return record.SaveToBytes();
+}
 
 // The bytes of a SampleRecord: its always-written fields at their reset values, with some fields
 // replaced or added. Each entry is a field ID and its length and payload bytes.
@@ -26,7 +28,8 @@ Bytes recordBytes(std::map<int, Bytes> fields = {}) {
     std::map<int, Bytes> all = {
         {4, {0x00}}, {5, {0x04, 0, 0, 0, 0}}, {6, {0x00}}, {7, {0x01, 0x00}}, {9, {0x01, 0x00}},
     };
-    for (auto& [id, bytes] : fields) all[id] = bytes;
+    for (auto& [id, bytes] : fields)
+        all[id] = bytes;
     Bytes out;
     for (auto& [id, bytes] : all) {
         out.push_back(static_cast<uint8_t>(id));
@@ -187,16 +190,22 @@ TEST(ChunkRecord, ReaderAbsorbsWhatItDoesNotUnderstand) {
              EXPECT_EQ(r.Number, 2);
              EXPECT_TRUE(r.Flag);
          }},
-        {"absent fields take their defaults", {0x00},
+        {"absent fields take their defaults",
+         {0x00},
          [](const SampleRecord& r) {
              EXPECT_TRUE(r.OnByDefault);
              EXPECT_EQ(r.Name, "");
          }},
-        {"boolean chunk of the wrong length is skipped", {0x0A, 0x02, 0x00, 0x00, 0x00},
+        {"boolean chunk of the wrong length is skipped",
+         {0x0A, 0x02, 0x00, 0x00, 0x00},
          [](const SampleRecord& r) { EXPECT_TRUE(r.OnByDefault); }},
-        {"buffer takes the chunk's length", {0x06, 0x03, 0x01, 0x02, 0x03, 0x00},
-         [](const SampleRecord& r) { EXPECT_EQ(r.Buffer, (Bytes{1, 2, 3})); }},
-        {"real of eight bytes", {0x08, 0x08, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x00},
+        {"buffer takes the chunk's length",
+         {0x06, 0x03, 0x01, 0x02, 0x03, 0x00},
+         [](const SampleRecord& r) {
+             EXPECT_EQ(r.Buffer, (Bytes{1, 2, 3}));
+         }},
+        {"real of eight bytes",
+         {0x08, 0x08, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x00},
          [](const SampleRecord& r) { EXPECT_EQ(r.Real, 1.5); }},
     };
     for (const auto& c : cases) {
