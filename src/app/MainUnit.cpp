@@ -210,9 +210,11 @@ void TFormQelMain::createLayout() {
 
     mMapToolBar = new QToolBar("Map Tools", leftColumn);
     mMapToolBar->setObjectName("MapToolBar");
+    // Undo and the six tools fit the column's width in one row.
     mMapToolBar->setIconSize(QSize(20, 20));
+    mMapToolBar->setContentsMargins(0, 0, 0, 0);
+    mMapToolBar->layout()->setSpacing(0);
     mMapToolBar->addAction(Action_MapToolUndo);
-    mMapToolBar->addSeparator();
     for (QAction* a : {Action_MapToolSelect, Action_MapToolZoom, Action_MapToolPen, Action_MapToolRect,
                        Action_MapToolEllipse, Action_MapToolSeedFill})
         mMapToolBar->addAction(a);
