@@ -113,7 +113,13 @@ TEST(StartUp, PassesEveryCheckAndRunsAsTheOneInstance) {
         if (!answered) QThread::msleep(50);
     }
     EXPECT_TRUE(answered) << editor.readAllStandardError().toStdString();
-    EXPECT_TRUE(QDir(QDir::tempPath() + "/TARVEL_TEMP").exists());
+    // It listens before it builds its main window, which then makes the temporary folder.
+    bool madeTemp = false;
+    for (int i = 0; i < 200 && !madeTemp; ++i) {
+        madeTemp = QDir(QDir::tempPath() + "/TARVEL_TEMP").exists();
+        if (!madeTemp) QThread::msleep(50);
+    }
+    EXPECT_TRUE(madeTemp);
 
     editor.terminate();
     editor.waitForFinished(10000);
