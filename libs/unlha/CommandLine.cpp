@@ -14,7 +14,9 @@ namespace {
 
 constexpr size_t kMaxResponseSize = 16u << 20;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string lower(std::string text) {
     for (char& c : text)
@@ -31,7 +33,8 @@ std::vector<std::string> splitWords(const std::string& text) {
     std::vector<std::string> words;
     size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
         if (i == text.size()) break;
         std::string word;
         bool quoted = false;
@@ -66,12 +69,16 @@ void applySwitch(const std::string& word, CommandLine& command) {
     }
 }
 
-bool hasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+bool hasWildcard(const std::string& text) {
+    return text.find_first_of("*?") != std::string::npos;
+}
 
 std::string trim(const std::string& text) {
     size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
     return text.substr(begin, end - begin);
 }
 
@@ -165,7 +172,8 @@ std::vector<SourceGroup> ParseResponseText(const std::string& text, const std::s
 
 std::string ReadResponseFile(const std::string& path) {
     auto fail = [&](const std::string& why) {
-        throw UnlhaError(UNLHA_ERROR_RESPONSE_FILE, "Unlha: cannot read response file \"" + path + "\": " + why);
+        throw UnlhaError(UNLHA_ERROR_RESPONSE_FILE,
+                         "Unlha: cannot read response file \"" + path + "\": " + why);
     };
     // Non-blocking, so a pipe or device named by mistake is refused instead of waited on.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

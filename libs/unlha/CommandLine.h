@@ -7,9 +7,9 @@ namespace tarvel::unlha {
 
 // How names in the sources are followed into folders.
 enum class Recursion {
-    None,      // -r0 (default): a named folder contributes the files directly inside it
-    Patterns,  // -r1, -r: named folders are archived whole, and patterns match in subfolders too
-    Folders,   // -r2: named folders are archived whole; patterns match in their own folder only
+    None,     // -r0 (default): a named folder contributes the files directly inside it
+    Patterns, // -r1, -r: named folders are archived whole, and patterns match in subfolders too
+    Folders,  // -r2: named folders are archived whole; patterns match in their own folder only
 };
 
 // A command line of the archiver:

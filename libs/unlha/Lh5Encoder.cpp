@@ -64,13 +64,13 @@ int BuildLengths(const uint32_t* freq, int n, uint8_t* lengths, int& single) {
     if (used < 2) return used;
 
     // Leaves sorted by frequency, merged with the two-queue method; parents give the depths.
-    std::sort(symbols.begin(), symbols.begin() + used, [freq](int a, int b) {
-        return freq[a] != freq[b] ? freq[a] < freq[b] : a < b;
-    });
+    std::sort(symbols.begin(), symbols.begin() + used,
+              [freq](int a, int b) { return freq[a] != freq[b] ? freq[a] < freq[b] : a < b; });
     const int nodeCount = 2 * used - 1;
     std::array<uint64_t, 2 * kCodeCount> weight{};
     std::array<int, 2 * kCodeCount> parent{};
-    for (int i = 0; i < used; ++i) weight[i] = freq[symbols[i]];
+    for (int i = 0; i < used; ++i)
+        weight[i] = freq[symbols[i]];
     int leaf = 0, inner = used, next = used;
     auto takeSmallest = [&]() {
         if (leaf < used && (inner >= next || weight[leaf] <= weight[inner])) return leaf++;
@@ -85,14 +85,17 @@ int BuildLengths(const uint32_t* freq, int n, uint8_t* lengths, int& single) {
     }
     std::array<int, 2 * kCodeCount> depth{};
     depth[nodeCount - 1] = 0;
-    for (int i = nodeCount - 2; i >= 0; --i) depth[i] = depth[parent[i]] + 1;
+    for (int i = nodeCount - 2; i >= 0; --i)
+        depth[i] = depth[parent[i]] + 1;
 
     // Count leaves per length, clamping to 16 bits; then restore a complete code by moving
     // leaves down from the deepest level until the lengths add up again.
     std::array<int, kMaxCodeLength + 2> count{};
-    for (int i = 0; i < used; ++i) ++count[std::min(depth[i], kMaxCodeLength)];
+    for (int i = 0; i < used; ++i)
+        ++count[std::min(depth[i], kMaxCodeLength)];
     uint64_t kraft = 0;
-    for (int len = 1; len <= kMaxCodeLength; ++len) kraft += uint64_t(count[len]) << (kMaxCodeLength - len);
+    for (int len = 1; len <= kMaxCodeLength; ++len)
+        kraft += uint64_t(count[len]) << (kMaxCodeLength - len);
     while (kraft > (uint64_t(1) << kMaxCodeLength)) {
         --count[kMaxCodeLength];
         for (int len = kMaxCodeLength - 1; len > 0; --len) {
@@ -107,17 +110,21 @@ int BuildLengths(const uint32_t* freq, int n, uint8_t* lengths, int& single) {
     // The shortest codes go to the most frequent symbols.
     int index = used - 1;
     for (int len = 1; len <= kMaxCodeLength; ++len)
-        for (int k = 0; k < count[len]; ++k) lengths[symbols[index--]] = static_cast<uint8_t>(len);
+        for (int k = 0; k < count[len]; ++k)
+            lengths[symbols[index--]] = static_cast<uint8_t>(len);
     return used;
 }
 
 // Canonical codes: shorter codes first, equal lengths in symbol order.
 void BuildCodes(const uint8_t* lengths, int n, uint16_t* codes) {
     std::array<uint32_t, kMaxCodeLength + 2> count{}, start{};
-    for (int i = 0; i < n; ++i) ++count[lengths[i]];
+    for (int i = 0; i < n; ++i)
+        ++count[lengths[i]];
     start[1] = 0;
-    for (int len = 1; len <= kMaxCodeLength; ++len) start[len + 1] = (start[len] + count[len]) << 1;
-    for (int i = 0; i < n; ++i) codes[i] = lengths[i] ? static_cast<uint16_t>(start[lengths[i]]++) : 0;
+    for (int len = 1; len <= kMaxCodeLength; ++len)
+        start[len + 1] = (start[len] + count[len]) << 1;
+    for (int i = 0; i < n; ++i)
+        codes[i] = lengths[i] ? static_cast<uint16_t>(start[lengths[i]]++) : 0;
 }
 
 struct Token {
@@ -170,7 +177,8 @@ private:
                 ++count;
             }
             if (count <= 2) {
-                for (int j = 0; j < count; ++j) visit(0, -1, 0);
+                for (int j = 0; j < count; ++j)
+                    visit(0, -1, 0);
             } else if (count <= 18) {
                 visit(1, 4, count - 3);
             } else if (count == 19) {
@@ -185,7 +193,8 @@ private:
     // A table of code lengths: 3 bits each, lengths above 6 as 7 followed by ones and a zero.
     // After entry special - 1 (the length table only), two bits skip up to three zero entries.
     void writeLengths(const uint8_t* lengths, int n, int countBits, int special) {
-        while (n > 0 && lengths[n - 1] == 0) --n;
+        while (n > 0 && lengths[n - 1] == 0)
+            --n;
         mBits.Put(countBits, static_cast<uint32_t>(n));
         int i = 0;
         while (i < n) {
@@ -195,7 +204,8 @@ private:
             else
                 mBits.Put(k - 3, (1u << (k - 3)) - 2);
             if (i == special) {
-                while (i < 6 && lengths[i] == 0) ++i;
+                while (i < 6 && lengths[i] == 0)
+                    ++i;
                 mBits.Put(2, static_cast<uint32_t>(i - 3));
             }
         }
@@ -213,7 +223,8 @@ private:
         mBits.Put(16, static_cast<uint32_t>(mTokens.size()));
         if (BuildLengths(codeFreq.data(), kCodeCount, mCodeLengths.data(), single) >= 2) {
             int n = kCodeCount;
-            while (n > 0 && mCodeLengths[n - 1] == 0) --n;
+            while (n > 0 && mCodeLengths[n - 1] == 0)
+                --n;
             std::array<uint32_t, kLengthCount> lengthFreq{};
             forEachLengthCode(n, [&](int code, int, int) { ++lengthFreq[code]; });
             std::array<uint8_t, kLengthCount> lengthLengths{};
@@ -279,7 +290,8 @@ public:
     // The longest match for pos among earlier positions in reach (every earlier position is
     // entered in the chains first).
     Match Find(size_t pos) {
-        while (mInserted < pos) insert(mInserted++);
+        while (mInserted < pos)
+            insert(mInserted++);
         Match best;
         if (pos + kMinMatch > mSize) return best;
         const size_t maxLength = std::min<size_t>(kMaxMatch, mSize - pos);
@@ -325,7 +337,8 @@ private:
             if (a != b) return length + static_cast<size_t>(__builtin_ctzll(a ^ b) / 8);
             length += 8;
         }
-        while (length < maxLength && mData[from + length] == mData[pos + length]) ++length;
+        while (length < maxLength && mData[from + length] == mData[pos + length])
+            ++length;
         return length;
     }
 

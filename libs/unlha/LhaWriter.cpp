@@ -39,10 +39,16 @@ void putExtended(std::vector<uint8_t>& header, uint8_t type, const std::string& 
     put16(header, 0);
 }
 
-std::string le16(uint32_t value) { return {char(value & 0xFF), char((value >> 8) & 0xFF)}; }
-std::string le32(uint32_t value) { return le16(value & 0xFFFF) + le16(value >> 16); }
+std::string le16(uint32_t value) {
+    return {char(value & 0xFF), char((value >> 8) & 0xFF)};
+}
+std::string le32(uint32_t value) {
+    return le16(value & 0xFFFF) + le16(value >> 16);
+}
 
-uint32_t clampTime(int64_t mtime) { return static_cast<uint32_t>(std::clamp<int64_t>(mtime, 0, kMaxSize)); }
+uint32_t clampTime(int64_t mtime) {
+    return static_cast<uint32_t>(std::clamp<int64_t>(mtime, 0, kMaxSize));
+}
 
 // Splits "a/b/c" into the folder part ("a\xFFb\xFF") and the name ("c").
 void splitPath(const std::string& path, bool folder, std::string& folders, std::string& name) {
@@ -67,7 +73,8 @@ void splitPath(const std::string& path, bool folder, std::string& folders, std::
         name = parts.back();
         parts.pop_back();
     }
-    for (const std::string& part : parts) folders += part + '\xFF';
+    for (const std::string& part : parts)
+        folders += part + '\xFF';
 }
 
 } // namespace
@@ -95,7 +102,8 @@ void LhaWriter::Finish() {
 }
 
 void LhaWriter::writeEntry(const char* method, const std::string& path, bool folder, const uint8_t* data,
-                           size_t packedSize, size_t originalSize, uint16_t crc, uint32_t mode, int64_t mtime) {
+                           size_t packedSize, size_t originalSize, uint16_t crc, uint32_t mode,
+                           int64_t mtime) {
     std::string folders, name;
     splitPath(path, folder, folders, name);
 
@@ -106,7 +114,7 @@ void LhaWriter::writeEntry(const char* method, const std::string& path, bool fol
     put32(header, static_cast<uint32_t>(originalSize));
     put32(header, clampTime(mtime));
     header.push_back(folder ? 0x10 : 0x20); // MS-DOS attribute: folder or archive bit
-    header.push_back(2);                     // header level
+    header.push_back(2);                    // header level
     put16(header, crc);
     header.push_back('U'); // made on UNIX
     put16(header, 0);      // size of the first extended header

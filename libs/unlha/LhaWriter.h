@@ -31,7 +31,8 @@ public:
 
     void AddFolder(const std::string& path, uint32_t mode, int64_t mtime);
     // Returns the method used ("-lh5-" or "-lh0-").
-    const char* AddFile(const std::string& path, const uint8_t* data, size_t size, uint32_t mode, int64_t mtime);
+    const char* AddFile(const std::string& path, const uint8_t* data, size_t size, uint32_t mode,
+                        int64_t mtime);
     // The end mark; nothing may be added afterwards.
     void Finish();
 

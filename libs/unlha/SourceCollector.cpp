@@ -122,7 +122,8 @@ private:
         FolderId id{info.st_dev, info.st_ino};
         if (walking.count(id)) return; // a link back to a folder being walked
         walking.insert(id);
-        if (mStoreFolders) add({source, archivePath, true, static_cast<uint32_t>(info.st_mode), info.st_mtime});
+        if (mStoreFolders)
+            add({source, archivePath, true, static_cast<uint32_t>(info.st_mode), info.st_mtime});
         for (const std::string& name : listFolder(source)) {
             std::string child = joinPath(source, name);
             struct stat childInfo {};
@@ -181,7 +182,8 @@ bool MatchesWildcard(const std::string& pattern, const std::string& name) {
             return false;
         }
     }
-    while (pi < p.size() && p[pi] == "*") ++pi;
+    while (pi < p.size() && p[pi] == "*")
+        ++pi;
     return pi == p.size();
 }
 
@@ -189,7 +191,8 @@ std::vector<ArchiveMember> CollectMembers(const std::vector<SourceGroup>& groups
                                           bool storeFolders) {
     Collector collector(recursion, storeFolders);
     for (const SourceGroup& group : groups)
-        for (const std::string& name : group.names) collector.AddName(group.basePath, name);
+        for (const std::string& name : group.names)
+            collector.AddName(group.basePath, name);
     return collector.Take();
 }
 
