@@ -1,6 +1,7 @@
 // The archiver's exported entry point. The editor loads this library by name at start-up.
 #include "unlha.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 

@@ -189,6 +189,8 @@ TEST(UnlhaArchive, EveryKindOfContentComesBackByteForByte) {
         {"window.dat", RandomBytes(window, 4).repeated(3), "-lh5-"},
         {"window+1.dat", RandomBytes(window + 1, 5).repeated(3), "-lh0-"},
     };
+    // A 210-byte name makes a header of exactly 256 bytes, padded by one byte that readers skip.
+    cases.push_back({QString(206, 'n') + ".dat", "padded header", "-lh0-"});
     QByteArray mixed;
     for (int i = 0; i < 12; ++i)
         mixed += Text(40000, 10 + i) + RandomBytes(20000, 30 + i) + QByteArray(5000, char(i)) +
