@@ -106,22 +106,32 @@ bool Mixer::ensureSynthesizer(std::string* error) {
 }
 
 bool Mixer::PlayMusic(const std::string& path, std::string* error) {
-    std::lock_guard<std::mutex> api(mApiMutex);
     std::vector<uint8_t> bytes;
     std::string why;
+    if (!ReadSoundFile(path, &bytes, &why)) {
+        StopMusic();
+        if (error) *error = why;
+        return false;
+    }
+    return PlayMusicData(bytes, path, error);
+}
+
+bool Mixer::PlayMusicData(const std::vector<uint8_t>& bytes, const std::string& name, std::string* error) {
+    std::lock_guard<std::mutex> api(mApiMutex);
+    std::string why;
     auto music = std::make_unique<Music>();
-    bool ok = ReadSoundFile(path, &bytes, &why);
-    if (ok && LooksLikeMidi(bytes.data(), bytes.size())) {
+    bool ok = true;
+    if (LooksLikeMidi(bytes.data(), bytes.size())) {
         music->kind = Music::Kind::Midi;
         MidiFileInfo info;
         ok = InspectMidiFile(bytes.data(), bytes.size(), &info, &why, &music->midiData) &&
              ensureSynthesizer(&why);
-    } else if (ok && LooksLikeWave(bytes.data(), bytes.size())) {
+    } else if (LooksLikeWave(bytes.data(), bytes.size())) {
         music->clip = DecodeWave(bytes.data(), bytes.size(), &why);
         ok = music->clip != nullptr;
-    } else if (ok) {
+    } else {
         ok = false;
-        why = "\"" + path + "\" is neither a MIDI nor a WAVE file";
+        why = "\"" + name + "\" is neither a MIDI nor a WAVE file";
     }
 
     std::lock_guard<std::mutex> lock(mMutex);
@@ -137,7 +147,7 @@ bool Mixer::PlayMusic(const std::string& path, std::string* error) {
         if (!music->player ||
             fluid_player_add_mem(music->player, music->midiData.data(), music->midiData.size()) != FLUID_OK) {
             if (music->player) delete_fluid_player(music->player);
-            if (error) *error = "the synthesiser does not take \"" + path + "\"";
+            if (error) *error = "the synthesiser does not take \"" + name + "\"";
             return false;
         }
         // The player's own looping pauses at the loop point; the tick callback loops instead.

@@ -51,6 +51,9 @@ public:
     // music stops. False (and no music) when the file is missing, not a MIDI or WAVE file, or
     // broken; error tells why.
     bool PlayMusic(const std::string& path, std::string* error = nullptr);
+    // The same for a file's bytes already in memory; name only appears in error texts.
+    bool PlayMusicData(const std::vector<uint8_t>& bytes, const std::string& name,
+                       std::string* error = nullptr);
     void StopMusic();
     // Stops the music only when it is a MIDI piece.
     void StopMidiMusic();

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <sys/stat.h>
 
 namespace tarvel::consort {
@@ -40,6 +41,10 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
         fail(error, "the WAVE file is too large");
         return nullptr;
     }
+    // Files whose RIFF size is wrong are common enough; the whole file is in memory, so every
+    // chunk up to its end is searched.
+    static std::once_flag lenient;
+    std::call_once(lenient, [] { SDL_SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "maximum"); });
     SDL_AudioSpec spec;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
@@ -86,9 +91,10 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
     size_t outFrames = outBytes / (2 * sizeof(float));
     clip->samples.resize(outFrames * 2);
     std::memcpy(clip->samples.data(), work.data(), outFrames * 2 * sizeof(float));
-    // A float file may carry values beyond full scale, or worse.
+    // A float file may carry values beyond full scale, or no numbers at all; summed in the mixer
+    // those would overflow into noise.
     for (float& s : clip->samples)
-        if (!std::isfinite(s)) s = 0.0f;
+        s = std::isfinite(s) ? std::clamp(s, -1.0f, 1.0f) : 0.0f;
     return clip;
 }
 
