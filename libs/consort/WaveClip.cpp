@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <sys/stat.h>
 
 namespace tarvel::consort {
@@ -26,6 +25,32 @@ void putLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
         out.push_back(uint8_t(value >> (8 * i)));
 }
 
+uint32_t littleEndian32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// A copy whose RIFF size and chunk sizes claim no more than the bytes present. The decoder
+// allocates what a chunk claims before reading it, so a broken size would ask for gigabytes;
+// and files whose RIFF size is simply wrong are common enough to deserve playing.
+std::vector<uint8_t> trimmedSizes(const uint8_t* data, size_t size) {
+    std::vector<uint8_t> copy(data, data + size);
+    auto put = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            copy[at + i] = uint8_t(value >> (8 * i));
+    };
+    put(4, uint32_t(size - 8));
+    for (size_t pos = 12; size - pos >= 8;) {
+        uint64_t length = littleEndian32(data + pos + 4);
+        if (length > size - pos - 8) {
+            length = size - pos - 8;
+            put(pos + 4, uint32_t(length));
+        }
+        pos += 8 + length + (length & 1);
+        if (pos > size) break;
+    }
+    return copy;
+}
+
 } // namespace
 
 bool LooksLikeWave(const uint8_t* data, size_t size) {
@@ -41,14 +66,12 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
         fail(error, "the WAVE file is too large");
         return nullptr;
     }
-    // Files whose RIFF size is wrong are common enough; the whole file is in memory, so every
-    // chunk up to its end is searched.
-    static std::once_flag lenient;
-    std::call_once(lenient, [] { SDL_SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "maximum"); });
+    std::vector<uint8_t> trimmed = trimmedSizes(data, size);
     SDL_AudioSpec spec;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1, &spec, &buffer, &length)) {
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(trimmed.data(), int(trimmed.size())), 1, &spec, &buffer,
+                        &length)) {
         fail(error, std::string("unreadable WAVE file: ") + SDL_GetError());
         return nullptr;
     }
@@ -79,9 +102,9 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
         return nullptr;
     }
     // The conversion works in place in a buffer large enough for its widest step.
-    std::vector<Uint8> work(workBytes);
+    std::vector<float> work((workBytes + sizeof(float) - 1) / sizeof(float));
     std::memcpy(work.data(), buffer, inBytes);
-    cvt.buf = work.data();
+    cvt.buf = reinterpret_cast<Uint8*>(work.data());
     cvt.len = int(inBytes);
     if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
         fail(error, std::string("cannot convert the WAVE file: ") + SDL_GetError());
@@ -89,8 +112,7 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
     }
     size_t outBytes = cvt.needed ? size_t(cvt.len_cvt) : inBytes;
     size_t outFrames = outBytes / (2 * sizeof(float));
-    clip->samples.resize(outFrames * 2);
-    std::memcpy(clip->samples.data(), work.data(), outFrames * 2 * sizeof(float));
+    clip->samples.assign(work.begin(), work.begin() + std::ptrdiff_t(outFrames * 2));
     // A float file may carry values beyond full scale, or no numbers at all; summed in the mixer
     // those would overflow into noise.
     for (float& s : clip->samples)

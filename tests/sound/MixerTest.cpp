@@ -291,6 +291,12 @@ TEST(Mixer, AChangedEffectFileIsDecodedAgain) {
 }
 
 TEST(Mixer, WaveFormatsConvertToTheSameSound) {
+    // A size field of a WAVE file changed.
+    auto withSizes = [](std::vector<uint8_t> file, size_t at, uint32_t size) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = uint8_t(size >> (8 * i));
+        return file;
+    };
     // One tone in several layouts: each plays at the same pitch, length and level.
     std::vector<float> tone = Tone(441, 0.5, 0.5f, 22050);
     struct Case {
@@ -301,6 +307,9 @@ TEST(Mixer, WaveFormatsConvertToTheSameSound) {
         {"8-bit mono 22050 Hz", WaveFile(tone, 1, 22050, 8)},
         {"16-bit stereo 44100 Hz", WaveFile(Stereo(Tone(441, 0.5, 0.5f), Tone(441, 0.5, 0.5f)), 2, 44100)},
         {"16-bit mono 11025 Hz", WaveFile(Tone(441, 0.5, 0.5f, 11025), 1, 11025)},
+        {"a RIFF size too small", withSizes(WaveFile(tone, 1, 22050), 4, 12)},
+        {"sizes claiming four gigabytes",
+         withSizes(withSizes(WaveFile(tone, 1, 22050), 4, 0xFFFFFFF0), 40, 0xFFFFFF00)},
     };
     int index = 0;
     for (const auto& c : cases) {
