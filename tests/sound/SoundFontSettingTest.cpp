@@ -48,9 +48,9 @@ TEST(SoundFontSetting, TheLibraryReadsTheFileTheEditorsSettingsWrite) {
     // A setting that names no file, and no setting, give the Debian soundfont.
     storeSetting(folder + "/missing.sf2");
     EXPECT_EQ(SoundFontPath(), kDefaultSoundFontPath);
-    storeSetting(QVariant());
-    EXPECT_EQ(SoundFontPath(), kDefaultSoundFontPath);
     storeSetting(QStringList{folder + "/plain.sf2", "second"});
+    EXPECT_EQ(SoundFontPath(), kDefaultSoundFontPath);
+    storeSetting(QVariant());
     EXPECT_EQ(SoundFontPath(), kDefaultSoundFontPath);
 }
 
