@@ -26,10 +26,6 @@ constexpr size_t kMaxVoices = 32;
 constexpr size_t kMaxCachedClips = 32;
 const float kLimiterRelease = 1.0f - std::exp(-1.0f / (0.2f * kSampleRate));
 
-int clampPercent(int value, int low, int high) {
-    return std::clamp(value, low, high);
-}
-
 // Balance keeps the nearer side at full level: 0 is left only, 50 both, 100 right only.
 float balanceLeft(int balance) {
     return std::min(1.0f, (100 - balance) / 50.0f);
@@ -42,12 +38,13 @@ double framesFor(int milliseconds) {
     return double(milliseconds) * kSampleRate / 1000.0;
 }
 
-// Linear interpolation in a clip between frame i and the next one (next, when the clip ends).
-inline void sampleAt(const float* s, size_t i, size_t next, double frac, float nextLeft, float nextRight,
-                     float& left, float& right) {
+constexpr size_t kSilence = size_t(-1);
+
+// Linear interpolation in a clip between frame i and frame next (kSilence: silence follows).
+inline void sampleAt(const float* s, size_t i, size_t next, double frac, float& left, float& right) {
     float l0 = s[2 * i], r0 = s[2 * i + 1];
-    float l1 = next == size_t(-1) ? nextLeft : s[2 * next];
-    float r1 = next == size_t(-1) ? nextRight : s[2 * next + 1];
+    float l1 = next == kSilence ? 0.0f : s[2 * next];
+    float r1 = next == kSilence ? 0.0f : s[2 * next + 1];
     left = l0 + float(frac) * (l1 - l0);
     right = r0 + float(frac) * (r1 - r0);
 }
@@ -124,11 +121,13 @@ bool Mixer::PlayMusicData(const std::vector<uint8_t>& bytes, const std::string& 
     if (LooksLikeMidi(bytes.data(), bytes.size())) {
         music->kind = Music::Kind::Midi;
         MidiFileInfo info;
-        ok = InspectMidiFile(bytes.data(), bytes.size(), &info, &why, &music->midiData) &&
-             ensureSynthesizer(&why);
+        ok = InspectMidiFile(bytes.data(), bytes.size(), &info, &why, &music->midiData);
+        if (!ok) why = "\"" + name + "\": " + why;
+        ok = ok && ensureSynthesizer(&why);
     } else if (LooksLikeWave(bytes.data(), bytes.size())) {
         music->clip = DecodeWave(bytes.data(), bytes.size(), &why);
         ok = music->clip != nullptr;
+        if (!ok) why = "\"" + name + "\": " + why;
     } else {
         ok = false;
         why = "\"" + name + "\" is neither a MIDI nor a WAVE file";
@@ -228,21 +227,21 @@ void Mixer::updateTargetGains() {
 void Mixer::SetMusicVolume(int percent) {
     std::lock_guard<std::mutex> api(mApiMutex);
     std::lock_guard<std::mutex> lock(mMutex);
-    mVolume = clampPercent(percent, 0, 100) / 100.0f;
+    mVolume = std::clamp(percent, 0, 100) / 100.0f;
     updateTargetGains();
 }
 
 void Mixer::SetMusicBalance(int balance) {
     std::lock_guard<std::mutex> api(mApiMutex);
     std::lock_guard<std::mutex> lock(mMutex);
-    mBalance = clampPercent(balance, 0, 100);
+    mBalance = std::clamp(balance, 0, 100);
     updateTargetGains();
 }
 
 void Mixer::SetMusicTempo(int percent) {
     std::lock_guard<std::mutex> api(mApiMutex);
     std::lock_guard<std::mutex> lock(mMutex);
-    mTempo = clampPercent(percent, 50, 150) / 100.0;
+    mTempo = std::clamp(percent, 50, 150) / 100.0;
     if (mMusic && mMusic->player) fluid_player_set_tempo(mMusic->player, FLUID_PLAYER_TEMPO_INTERNAL, mTempo);
 }
 
@@ -279,8 +278,12 @@ std::shared_ptr<const WaveClip> Mixer::cachedClip(const std::string& path, std::
     }
     std::vector<uint8_t> bytes;
     if (!ReadSoundFile(path, &bytes, error)) return nullptr;
-    auto clip = DecodeWave(bytes.data(), bytes.size(), error);
-    if (!clip) return nullptr;
+    std::string why;
+    auto clip = DecodeWave(bytes.data(), bytes.size(), &why);
+    if (!clip) {
+        if (error) *error = "\"" + path + "\": " + why;
+        return nullptr;
+    }
     if (mClipCache.size() >= kMaxCachedClips && !mClipCache.count(path)) {
         auto oldest =
             std::min_element(mClipCache.begin(), mClipCache.end(), [](const auto& a, const auto& b) {
@@ -303,9 +306,9 @@ bool Mixer::PlaySound(const std::string& path, int volume, int tempo, int balanc
     Voice voice;
     voice.path = path;
     voice.clip = std::move(clip);
-    voice.step = clampPercent(tempo, 50, 150) / 100.0;
-    float gain = clampPercent(volume, 0, 100) / 100.0f;
-    balance = clampPercent(balance, 0, 100);
+    voice.step = std::clamp(tempo, 50, 150) / 100.0;
+    float gain = std::clamp(volume, 0, 100) / 100.0f;
+    balance = std::clamp(balance, 0, 100);
     voice.left = gain * balanceLeft(balance);
     voice.right = gain * balanceRight(balance);
     std::lock_guard<std::mutex> lock(mMutex);
@@ -404,7 +407,7 @@ void Mixer::renderMusic(float* out, int frames) {
                 size_t at = size_t(music.position);
                 double frac = music.position - double(at);
                 size_t next = at + 1 < length ? at + 1 : 0; // the music loops
-                sampleAt(s, at, next, frac, 0, 0, left[i], right[i]);
+                sampleAt(s, at, next, frac, left[i], right[i]);
                 music.position += mTempo;
                 if (music.position >= double(length)) {
                     music.position = std::fmod(music.position, double(length));
@@ -453,7 +456,7 @@ void Mixer::renderVoices(float* out, int frames) {
             double frac = voice->position - double(at);
             float l, r;
             // Past its last sample an effect is silent.
-            sampleAt(s, at, at + 1 < length ? at + 1 : size_t(-1), frac, 0, 0, l, r);
+            sampleAt(s, at, at + 1 < length ? at + 1 : kSilence, frac, l, r);
             out[2 * i] += l * voice->left;
             out[2 * i + 1] += r * voice->right;
             voice->position += voice->step;
