@@ -67,23 +67,23 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
         return nullptr;
     }
     std::vector<uint8_t> trimmed = trimmedSizes(data, size);
-    SDL_AudioSpec spec;
+    SDL_AudioSpec source;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(trimmed.data(), int(trimmed.size())), 1, &spec, &buffer,
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(trimmed.data(), int(trimmed.size())), 1, &source, &buffer,
                         &length)) {
         fail(error, std::string("unreadable WAVE file: ") + SDL_GetError());
         return nullptr;
     }
     std::unique_ptr<Uint8, void (*)(Uint8*)> owned(buffer, SDL_FreeWAV);
 
-    size_t frameBytes = size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-    if (frameBytes == 0 || spec.freq <= 0) {
+    size_t frameBytes = size_t(SDL_AUDIO_BITSIZE(source.format) / 8) * source.channels;
+    if (frameBytes == 0 || source.freq <= 0) {
         fail(error, "the WAVE file has no sample format");
         return nullptr;
     }
     size_t inFrames = length / frameBytes;
-    if (double(inFrames) * kSampleRate / spec.freq > double(kMaxFrames)) {
+    if (double(inFrames) * kSampleRate / source.freq > double(kMaxFrames)) {
         fail(error, "the WAVE file plays for more than twenty minutes");
         return nullptr;
     }
@@ -91,7 +91,7 @@ std::shared_ptr<const WaveClip> DecodeWave(const uint8_t* data, size_t size, std
     if (inFrames == 0) return clip;
 
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, kSampleRate) < 0) {
+    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_F32SYS, 2, kSampleRate) < 0) {
         fail(error, std::string("unplayable WAVE format: ") + SDL_GetError());
         return nullptr;
     }
