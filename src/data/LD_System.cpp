@@ -1,5 +1,8 @@
 #include "LD_System.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace tarvel {
 
 void TQelTestPlayerItem::SetEquipment(int i, int32_t itemID) {
@@ -105,7 +108,10 @@ void TQelSystem::DescribeField(int id, TCatalogVarData& v, bool) {
         v.SetInteger(&PartySize, 1);
         break;
     case 22:
-        v.SetField(vkBuffer, &PartyHeroes, 2 * (PartySize > 0 ? PartySize : 0));
+        // A party size read from a file may be anything; the size only matters on save, where it
+        // has been fitted to the array.
+        v.SetField(vkBuffer, &PartyHeroes,
+                   static_cast<int32_t>(std::min<int64_t>(2 * int64_t{std::max(PartySize, 0)}, INT32_MAX)));
         break;
     case 71:
         v.SetInteger(&WallpaperMode, 0);
