@@ -16,6 +16,14 @@ void SetEditorRunning(bool running) {
     gEditorRunning = running;
 }
 
+void ResizeList(TCatalog& list, int n) {
+    if (n < 0) n = 0;
+    while (list.Count() > 0 && list.Items(list.Count() - 1)->ID > n)
+        list.Delete(list.Items(list.Count() - 1)->ID);
+    for (int id = list.Count() + 1; id <= n; ++id)
+        list.FindOrCreate(id);
+}
+
 namespace RecordTable {
 
 uint8_t Get(const std::vector<uint8_t>& table, int32_t count, int32_t id, uint8_t neutral) {

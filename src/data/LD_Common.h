@@ -46,6 +46,15 @@ private:
     const char* mInvalidMessage;
 };
 
+// Sets a dense list to n records: default records for the IDs from Count + 1 to n, or the
+// records above n deleted.
+void ResizeList(TCatalog& list, int n);
+
+// The number of conditions and attributes in the database, for the per-record tables that are
+// capped at them before a save; -1 while no database exists (then nothing is capped).
+int32_t DataBaseConditionCount();
+int32_t DataBaseAttributeCount();
+
 // A table of one byte per record of another section (a condition or attribute rank, an "equip"
 // flag), indexed by that record's ID - 1 and stored as a count chunk and a buffer chunk. Entries
 // outside the table read as the table's neutral value.

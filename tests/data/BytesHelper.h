@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/LD_Common.h"
 #include "records/CatalogBase.h"
 
 namespace tarvel::test {
@@ -53,5 +54,27 @@ inline std::string ListHex(const TStreamable& list) {
     list.SaveToStream(stream);
     return ToHex(stream.Bytes());
 }
+
+// The top-level chunks of a record as (ID, length) pairs, for records whose bytes are too long to
+// spell out.
+inline std::vector<std::pair<int, int>> Chunks(const Bytes& record) {
+    std::vector<std::pair<int, int>> out;
+    TMemoryStream stream(record);
+    for (;;) {
+        int id = static_cast<int>(ReadVarInt(stream));
+        if (!id) break;
+        int length = static_cast<int>(ReadVarInt(stream));
+        out.emplace_back(id, length);
+        stream.SetPosition(stream.Position() + length);
+    }
+    return out;
+}
+
+// Sets the editor-running marker for one scope.
+struct EditorRunningScope {
+    explicit EditorRunningScope(bool running) : previous(EditorRunning()) { SetEditorRunning(running); }
+    ~EditorRunningScope() { SetEditorRunning(previous); }
+    bool previous;
+};
 
 } // namespace tarvel::test

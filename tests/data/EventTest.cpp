@@ -29,13 +29,6 @@ Bytes scriptBytes(const TQelEventScriptList& list) {
     return stream.Bytes();
 }
 
-// Sets the editor-running marker for one scope.
-struct EditorRunningScope {
-    explicit EditorRunningScope(bool running) : previous(EditorRunning()) { SetEditorRunning(running); }
-    ~EditorRunningScope() { SetEditorRunning(previous); }
-    bool previous;
-};
-
 } // namespace
 
 TEST(EventScript, LineEncodings) {
