@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared pieces of the map and map-tree tests: a project folder and a temporary folder of their
-// own per test, the editor-running marker for one scope, and map files as bytes.
+// own per test, and map files as bytes.
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +15,6 @@
 #include "data/LD_Map.h"
 
 namespace tarvel::test {
-
-// Sets the editor-running marker for one scope.
-struct EditorRunningScope {
-    explicit EditorRunningScope(bool running) : previous(EditorRunning()) { SetEditorRunning(running); }
-    ~EditorRunningScope() { SetEditorRunning(previous); }
-    bool previous;
-};
 
 // Every test gets an empty project folder and an empty temporary folder of its own.
 class ProjectFolderTest : public ::testing::Test {
