@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // the editor (which keeps what was read) can go on with it.
     }
     size_t cells = static_cast<size_t>(map.Width) * static_cast<size_t>(map.Height);
-    if (map.Width < MinMapSize || map.Width > MaxMapSize || map.Height < MinMapSize || map.Height > MaxMapSize)
+    if (map.Width < MinMapSize || map.Width > MaxMapSize || map.Height < MinMapSize ||
+        map.Height > MaxMapSize)
         std::abort();
     if (map.LowerLayer.Cells.size() != cells || map.UpperLayer.Cells.size() != cells) std::abort();
 

@@ -239,11 +239,14 @@ void TQelMap::LoadFromStream(TMemoryStream& stream) {
     } catch (...) {
         mLoadLimit = -1;
         FitLayersToSize();
+        SetScrollType(ScrollType);
         throw;
     }
     mLoadLimit = -1;
     bool valid = sizeInRange(Width, Height);
     FitLayersToSize();
+    // The layers wrap as the loaded scroll type says, however the map was read (file, copy).
+    SetScrollType(ScrollType);
     if (!valid) throw EReadError("Map size out of range");
 }
 
@@ -315,13 +318,7 @@ void TQelMap::ReadFile(const std::string& fileName) {
     Reset();
     TMemoryStream stream;
     stream.LoadFromFile(fileName);
-    try {
-        LoadFromFileStream(stream);
-    } catch (...) {
-        SetScrollType(ScrollType);
-        throw;
-    }
-    SetScrollType(ScrollType);
+    LoadFromFileStream(stream);
 }
 
 void TQelMap::LoadGraphics() {
@@ -350,14 +347,15 @@ void TQelMap::LoadFromFile(const std::string& fileName) {
 }
 
 void TQelMap::SaveToFile(const std::string& fileName) {
-    ++SaveCount;
+    // Counted in unsigned arithmetic, so a counter at its largest wraps instead of overflowing.
+    SaveCount = static_cast<int32_t>(static_cast<uint32_t>(SaveCount) + 1u);
     try {
         TMemoryStream stream;
         SaveToFileStream(stream);
         stream.SaveToFile(fileName);
     } catch (...) {
         // Only a save that reached the disk is counted.
-        --SaveCount;
+        SaveCount = static_cast<int32_t>(static_cast<uint32_t>(SaveCount) - 1u);
         throw;
     }
     Modified = false;

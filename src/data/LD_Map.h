@@ -122,9 +122,9 @@ public:
     // modified, never saved.
     void Reset() override;
     const std::vector<TFieldName>& FieldNames() const override;
-    // Reads the record; afterwards the layers always match Width x Height. A size outside
-    // 1..500, or a layer larger than the whole stream, is a read error (the map is then left with
-    // the size its layers have).
+    // Reads the record; afterwards the layers always match Width x Height and wrap as ScrollType
+    // says. A size outside 1..500, or a layer larger than the whole stream, is a read error (the
+    // map is then left with the size its layers have).
     void LoadFromStream(TMemoryStream& stream) override;
 
     // The state in which no map is open: not modified, ID 0, 0 x 0, no events, chipset 0.

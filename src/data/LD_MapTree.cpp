@@ -185,6 +185,9 @@ std::vector<TMapTreeViewPort::Node> TMapTreeMemoryView::ChildNodes(Node parent) 
 
 void TMapTreeMemoryView::MoveNode(Node node, Node newParent) {
     auto* moving = static_cast<ViewNode*>(node);
+    // A node cannot go into its own subtree.
+    for (auto* n = static_cast<ViewNode*>(newParent); n; n = n->parent)
+        if (n == moving) return;
     auto& from = siblingsOf(moving->parent);
     auto it = std::find_if(from.begin(), from.end(), [&](const auto& n) { return n.get() == moving; });
     if (it == from.end()) return;

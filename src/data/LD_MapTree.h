@@ -170,7 +170,7 @@ public:
     const std::vector<std::unique_ptr<ViewNode>>& TopNodes() const { return mTop; }
     ViewNode* Selected() const { return mSelected; }
     // Moves a node (with its subtree) to the end of another node's children (nullptr: top level),
-    // as a drag in the editor's tree does.
+    // as a drag in the editor's tree does; a move into the node's own subtree does nothing.
     void MoveNode(Node node, Node newParent);
     // Removes a node with its subtree.
     void RemoveNode(Node node);

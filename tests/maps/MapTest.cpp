@@ -235,6 +235,17 @@ TEST_F(MapFile, SaveAndLoadRoundTrip) {
     EXPECT_EQ(chipSets, std::vector<int32_t>{3});
     EXPECT_EQ(charSets, std::vector<std::string>{"Hero1"});
 
+    // A copy through the encoding wraps like the original.
+    TQelMap copy;
+    copy.Assign(map);
+    EXPECT_EQ(copy.UpperLayer.GetChip(-2, 3), map.UpperLayer.GetChip(29, 3));
+    EXPECT_EQ(copy.UpperLayer.GetChip(2, -1), -1);
+
+    // The counter wraps instead of overflowing.
+    loaded.SaveCount = 2147483647;
+    loaded.SaveMap(12);
+    EXPECT_EQ(loaded.SaveCount, -2147483647 - 1);
+
     loaded.DeleteMap(12);
     EXPECT_FALSE(exists(projectFile("Map0012.qmu")));
     loaded.DeleteMap(12); // a missing file is no error
