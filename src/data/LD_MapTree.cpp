@@ -436,6 +436,9 @@ void TQelMapTree::LoadFromFileStream(TMemoryStream& stream) {
 }
 
 void TQelMapTree::LoadTree() {
+    // A map deleted since the last save may still have a working copy; it goes with the others.
+    for (int32_t id : DeletedIDs)
+        DeleteFileQuietly(TempMapPath(id));
     DeletedIDs.clear();
     for (const auto& entry : *this) {
         auto& item = static_cast<TQelMapTreeItem&>(*entry);

@@ -510,8 +510,14 @@ TEST_F(MapTreeFiles, WorkingCopiesAcrossMapSwitchesRevertAndSave) {
     open(3);
     EXPECT_EQ(map.UpperLayer.GetChip(4, 4), 10123);
 
-    // Revert: the tree is read again, every working copy goes, and the edit with it.
+    // Revert: the tree is read again, every working copy goes (also that of a map deleted
+    // meanwhile), and the edit with it.
+    map.SaveTempMap(5);
+    tree.Find(5)->HasWorkCopy = true;
+    tree.DeleteNode(5);
     tree.LoadTree();
+    EXPECT_FALSE(exists(tempFile("Map0005.qmu")));
+    ASSERT_NE(tree.Find(5), nullptr);
     EXPECT_FALSE(exists(tempFile("Map0003.qmu")));
     EXPECT_FALSE(tree.IsTreeModified());
     map.Modified = false;
