@@ -29,13 +29,18 @@ int runDump(Arguments& args) {
     }
     const FileKind* kind = FileKindOfBytes(bytes);
     if (!kind) throw CommandError("dump", path + ": not a project file (no header " + knownHeaders() + ")");
-    std::string out;
+    auto write = [](const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); };
+    if (raw) {
+        write(kind->dumpRaw(bytes));
+        return 0;
+    }
+    Json json;
     try {
-        out = raw ? kind->dumpRaw(bytes) : FormatJson(kind->dump(path));
+        json = kind->dump(path);
     } catch (const std::exception& e) {
         throw CommandError("dump", path + ": " + e.what());
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    WriteFormattedJson(json, write);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "FileKinds.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace tarvel::cli {
 
@@ -15,32 +16,51 @@ std::string indent(int depth) {
     return std::string(2 * static_cast<size_t>(depth), ' ');
 }
 
-void formatValue(const Json& value, int depth, std::string& out) {
-    bool nested = value.is_object() ||
-                  (value.is_array() && std::any_of(value.begin(), value.end(), [](const Json& element) {
-                       return element.is_object() || element.is_array();
-                   }));
-    if (!nested || value.empty()) {
-        out += value.dump();
-        return;
+// Writes formatted JSON through a buffer that is handed to the sink whenever it fills, so a dump
+// of a large file never holds all of its text at once.
+class JsonWriter {
+public:
+    explicit JsonWriter(const std::function<void(const std::string&)>& sink) : mSink(sink) {}
+    ~JsonWriter() { flush(); }
+    void flush() {
+        if (!mBuffer.empty()) mSink(mBuffer);
+        mBuffer.clear();
     }
-    out += value.is_object() ? "{\n" : "[\n";
-    size_t i = 0;
-    if (value.is_object()) {
-        for (auto it = value.begin(); it != value.end(); ++it, ++i) {
-            out += indent(depth + 1) + Json(it.key()).dump() + ": ";
-            formatValue(it.value(), depth + 1, out);
-            out += i + 1 < value.size() ? ",\n" : "\n";
+    void value(const Json& value, int depth) {
+        bool nested = value.is_object() ||
+                      (value.is_array() && std::any_of(value.begin(), value.end(), [](const Json& element) {
+                           return element.is_object() || element.is_array();
+                       }));
+        if (!nested || value.empty()) {
+            put(value.dump());
+            return;
         }
-    } else {
-        for (const Json& element : value) {
-            out += indent(depth + 1);
-            formatValue(element, depth + 1, out);
-            out += ++i < value.size() ? ",\n" : "\n";
+        put(value.is_object() ? "{\n" : "[\n");
+        size_t i = 0;
+        if (value.is_object()) {
+            for (auto it = value.begin(); it != value.end(); ++it, ++i) {
+                put(indent(depth + 1) + Json(it.key()).dump() + ": ");
+                this->value(it.value(), depth + 1);
+                put(i + 1 < value.size() ? ",\n" : "\n");
+            }
+        } else {
+            for (const Json& element : value) {
+                put(indent(depth + 1));
+                this->value(element, depth + 1);
+                put(++i < value.size() ? ",\n" : "\n");
+            }
         }
+        put(indent(depth) + (value.is_object() ? "}" : "]"));
     }
-    out += indent(depth) + (value.is_object() ? "}" : "]");
-}
+    void put(const std::string& text) {
+        mBuffer += text;
+        if (mBuffer.size() >= 1 << 16) flush();
+    }
+
+private:
+    const std::function<void(const std::string&)>& mSink;
+    std::string mBuffer;
+};
 
 } // namespace
 
@@ -128,10 +148,15 @@ void RawListTree(TMemoryStream& stream, const TCatalog& schema, int depth, std::
     }
 }
 
+void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink) {
+    JsonWriter writer(sink);
+    writer.value(json, 0);
+    writer.put("\n");
+}
+
 std::string FormatJson(const Json& json) {
     std::string out;
-    formatValue(json, 0, out);
-    out += "\n";
+    WriteFormattedJson(json, [&out](const std::string& text) { out += text; });
     return out;
 }
 

@@ -5,6 +5,7 @@
 // adding the map-tree and map files touches neither dump nor build.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,7 @@ std::string HexBytes(const uint8_t* data, size_t size);
 // JSON laid out for reading and for line-by-line diffs: objects and arrays of objects one member
 // per line, arrays of plain values on one line.
 std::string FormatJson(const Json& json);
+// The same, handed to the sink piece by piece.
+void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink);
 
 } // namespace tarvel::cli

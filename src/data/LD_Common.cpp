@@ -56,10 +56,12 @@ void Fit(std::vector<uint8_t>& table, int32_t& count, uint8_t neutral) {
 
 void Trim(std::vector<uint8_t>& table, int32_t& count, uint8_t neutral, int32_t limit) {
     Fit(table, count, neutral);
+    // Capped first, then trimmed: the other order can leave a neutral entry at the end, which the
+    // next save would cut, so saving twice would not give the same bytes.
     size_t n = table.size();
+    if (limit >= 0 && n > static_cast<size_t>(limit)) n = static_cast<size_t>(limit);
     while (n > 0 && table[n - 1] == neutral)
         --n;
-    if (limit >= 0 && n > static_cast<size_t>(limit)) n = static_cast<size_t>(limit);
     table.resize(n);
     count = static_cast<int32_t>(n);
 }

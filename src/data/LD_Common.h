@@ -73,8 +73,8 @@ void Normalize(std::vector<uint8_t>& table, int32_t& count);
 // Before a save: the count must describe the buffer that is written; entries the buffer lacks
 // are filled with the neutral value.
 void Fit(std::vector<uint8_t>& table, int32_t& count, uint8_t neutral);
-// Before a save: cuts trailing neutral entries and caps the table at limit entries (limit < 0:
-// no cap, when there is no database to compare with).
+// Before a save: caps the table at limit entries (limit < 0: no cap, when there is no database to
+// compare with) and cuts the trailing neutral entries.
 void Trim(std::vector<uint8_t>& table, int32_t& count, uint8_t neutral, int32_t limit);
 
 } // namespace RecordTable

@@ -151,7 +151,9 @@ void TQelEventCondition::DescribeField(int id, TCatalogVarData& v, bool) {
         v.SetInteger(&ItemID, 1);
         break;
     case 7:
-        v.SetInteger(&HeroID, 0);
+        // Always written: hero 1 (the reset value) must be, and a hero of 0 compared against a
+        // default of 0 would be left out and read back as 1.
+        v.SetField(vkInteger, &HeroID, 0);
         break;
     case 8:
         v.SetInteger(&TimerSeconds, 0);

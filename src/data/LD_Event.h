@@ -139,8 +139,8 @@ public:
     int32_t VariableID = 1;
     int32_t VariableValue = 0; // the variable must be this value or above
     int32_t ItemID = 1;
-    // Reset to 1 but compared against 0 on save, so hero 1 is always written and a record
-    // without the chunk loads as hero 1.
+    // Reset to 1 and always written, so a record without the chunk loads as hero 1 and no
+    // value is lost on a save.
     int32_t HeroID = 1;
     int32_t TimerSeconds = 0; // minutes * 60 + seconds; the timer must be at this or less
 

@@ -213,13 +213,13 @@ TEST(EventPage, StoredScriptEdgeCases) {
     EXPECT_THROW(broken.LoadFromBytes(Hex("34 03 CE 7E 00 00")), EReadError);
 }
 
-TEST(EventCondition, HeroIsComparedAgainstZero) {
+TEST(EventCondition, HeroIsAlwaysWritten) {
     struct Case {
         int32_t hero;
         const char* hex;
     } cases[] = {
         {1, "01 01 00 07 01 01 00"},
-        {0, "01 01 00 00"},
+        {0, "01 01 00 07 01 00 00"}, // hero 0 is kept, not read back as 1
         {12, "01 01 00 07 01 0C 00"},
     };
     for (const auto& c : cases) {

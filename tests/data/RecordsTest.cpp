@@ -222,6 +222,11 @@ TEST(Records, RateTablesAreTrimmedAndCappedBeforeSaving) {
          {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1},
          10,
          "00 00 00 00 00 00 00 00 00 00"},
+        // Capped first, so no neutral rank is left at the end for the next save to cut.
+        {"neutral rank just inside the cap",
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1},
+         9,
+         "00 00 00 00 00 00 00 00 00"},
     };
     for (const auto& c : heroCases) {
         SCOPED_TRACE(c.name);
@@ -247,19 +252,22 @@ TEST(Records, RateTablesAreTrimmedAndCappedBeforeSaving) {
     TQelMonsterItem monster;
     monster.SetConditionCount(4);
     monster.SetAttributeCount(6);
+    monster.SetAttributeRate(2, 0);
     monster.SetAttributeRate(5, 0);
     Bytes bytes = monster.SaveToBytes();
     EXPECT_EQ(ToHex(Bytes(bytes.begin(), bytes.begin() + 2)), "20 00"); // no count chunk
-    EXPECT_EQ(monster.AttributeCount, 3);                               // capped at 3 attributes
+    EXPECT_EQ(ToHex(monster.AttributeRates), "02 00"); // capped at 3 attributes, then trimmed
 
     TQelItemItem item;
     item.SetEquipCount(20);
     item.SetConditionCount(20);
+    item.SetCondition(4, true);
     item.SetCondition(12, true);
     TQelItemItem loadedItem;
     loadedItem.LoadFromBytes(item.SaveToBytes());
     EXPECT_EQ(loadedItem.EquipCount, 20);
-    EXPECT_EQ(loadedItem.ConditionCount, 10);
+    EXPECT_EQ(loadedItem.ConditionCount, 4);
+    EXPECT_TRUE(loadedItem.Condition(4));
     EXPECT_FALSE(loadedItem.Condition(12));
 }
 
