@@ -32,7 +32,8 @@ void SetRuntimePackagePath(const QString& path) {
     gRuntimePackagePath = path.isEmpty() ? QString() : IncludeTrailingPathDelimiter(path);
 }
 
-QString TempWorkFolder() { return IncludeTrailingPathDelimiter(QDir::tempPath()) + "TARVEL_TEMP"; }
+// One place decides the folder, so the data code's working copies and the editor's clean-up agree.
+QString TempWorkFolder() { return QString::fromStdString(CoreFolders::TempWorkFolder()); }
 
 QString ApplicationFolder() {
     if (QCoreApplication::instance())
