@@ -23,7 +23,9 @@ int BitsPerPixel(TPixelFormat format) {
     return 24;
 }
 
-bool IsIndexed(TPixelFormat format) { return BitsPerPixel(format) <= 8; }
+bool IsIndexed(TPixelFormat format) {
+    return BitsPerPixel(format) <= 8;
+}
 
 bool PictureSizeAcceptable(uint64_t width, uint64_t height) {
     if (width > uint64_t(INT32_MAX) || height > uint64_t(INT32_MAX)) return false;
@@ -39,7 +41,9 @@ void TBitmap::Reset(TPixelFormat format, int width, int height) {
     mPixels.assign(mRowBytes * size_t(height), 0);
 }
 
-void TBitmap::SetSize(int width, int height) { Reset(mFormat, width, height); }
+void TBitmap::SetSize(int width, int height) {
+    Reset(mFormat, width, height);
+}
 
 int TBitmap::PixelIndex(int x, int y) const {
     const uint8_t* row = ScanLine(y);
@@ -95,7 +99,8 @@ void TBitmap::convertToIndexed(TPixelFormat format) {
         if (BitsPerPixel(mFormat) < BitsPerPixel(format)) {
             reduced.Reset(TPixelFormat::pf8bit, mWidth, mHeight);
             for (int y = 0; y < mHeight; ++y)
-                for (int x = 0; x < mWidth; ++x) reduced.ScanLine(y)[x] = uint8_t(PixelIndex(x, y));
+                for (int x = 0; x < mWidth; ++x)
+                    reduced.ScanLine(y)[x] = uint8_t(PixelIndex(x, y));
             reduced.mPalette = mPalette;
         } else {
             TBitmap trueColor = *this;
@@ -168,7 +173,8 @@ void quantize(const std::vector<uint8_t>& rgba, int width, int height, int maxCo
     std::unique_ptr<liq_attr, LiqDeleter> attr(liq_attr_create());
     if (!attr) throw EOutOfResources("Out of memory reducing colours");
     liq_set_max_colors(attr.get(), maxColors);
-    std::unique_ptr<liq_image, LiqDeleter> image(liq_image_create_rgba(attr.get(), rgba.data(), width, height, 0));
+    std::unique_ptr<liq_image, LiqDeleter> image(
+        liq_image_create_rgba(attr.get(), rgba.data(), width, height, 0));
     if (!image) throw EOutOfResources("Out of memory reducing colours");
     liq_result* raw = nullptr;
     if (liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK || !raw)

@@ -7,7 +7,8 @@
 namespace tarvel {
 
 TRect AnimationPictureCell(int n) {
-    return Bounds((n % 5) * kAnimationCellSize, (n / 5) * kAnimationCellSize, kAnimationCellSize, kAnimationCellSize);
+    return Bounds((n % 5) * kAnimationCellSize, (n / 5) * kAnimationCellSize, kAnimationCellSize,
+                  kAnimationCellSize);
 }
 
 TQelAnimationGraphic::TQelAnimationGraphic() : mSheet(std::make_unique<TPrismSheet>()) {
@@ -37,12 +38,15 @@ void TQelAnimationGraphic::BuildFlashes(bool noFlash) {
     if (noFlash || !mAnimation) return;
     for (int i = 0; i < mAnimation->TimingCount(); ++i) {
         const TAnimationTimingLook t = mAnimation->Timing(i);
-        std::vector<TFlash>* table = t.FlashScope == 1 ? &mTargetFlash : t.FlashScope == 2 ? &mScreenFlash : nullptr;
+        std::vector<TFlash>* table = t.FlashScope == 1   ? &mTargetFlash
+                                     : t.FlashScope == 2 ? &mScreenFlash
+                                                         : nullptr;
         if (!table) continue;
         const int f = t.Frame;
         // A frame number below 1 would reach before the table; those entries are simply not shown.
         for (int j = std::max(f - 1, 0); j <= f + 4 && j < length; ++j)
-            (*table)[size_t(j)] = {t.FlashRed, t.FlashGreen, t.FlashBlue, std::min(31, t.FlashPower * (f + 6 - j) / 6)};
+            (*table)[size_t(j)] = {t.FlashRed, t.FlashGreen, t.FlashBlue,
+                                   std::min(31, t.FlashPower * (f + 6 - j) / 6)};
     }
 }
 
@@ -82,7 +86,8 @@ void TQelAnimationGraphic::ApplyScreenFlash(TPrismSheet& sheet, int frame) const
     applyFlash(sheet.ColorControl2(), mScreenFlash, frame);
 }
 
-void TQelAnimationGraphic::DrawCell(TPrismBoard& board, int x, bool withScreenFlash, int cellIndex, int frame, int y) {
+void TQelAnimationGraphic::DrawCell(TPrismBoard& board, int x, bool withScreenFlash, int cellIndex, int frame,
+                                    int y) {
     if (!mAnimation || frame < 0 || frame >= mAnimation->FrameCount()) return;
     if (cellIndex < 0 || cellIndex >= mAnimation->CellCount(frame)) return;
     const TAnimationCellLook cell = mAnimation->Cell(frame, cellIndex);
@@ -93,8 +98,8 @@ void TQelAnimationGraphic::DrawCell(TPrismBoard& board, int x, bool withScreenFl
     mSheet->ColorControl1().SetColor(cell.Red, cell.Green, cell.Blue, cell.Chroma, true);
     mSheet->SetOpacity((100 - cell.Transparency) * 255 / 100);
     if (cell.Pattern < 0) return;
-    board.DrawSheetZoomed(x + cell.X, y + cell.Y, cell.Zoom / 100.0, kAnimationCellSize / 2, kAnimationCellSize / 2,
-                          AnimationPictureCell(cell.Pattern), *mSheet);
+    board.DrawSheetZoomed(x + cell.X, y + cell.Y, cell.Zoom / 100.0, kAnimationCellSize / 2,
+                          kAnimationCellSize / 2, AnimationPictureCell(cell.Pattern), *mSheet);
 }
 
 void TQelAnimationGraphic::DrawFrame(TPrismBoard& board, int x, int frame, int y) {

@@ -64,7 +64,9 @@ struct TAnimationLook : AnimationRecordPort {
     std::string GraphicName() const override { return graphicName; }
     int FrameCount() const override { return int(frames.size()); }
     int CellCount(int frame) const override { return int(frames[size_t(frame)].size()); }
-    TAnimationCellLook Cell(int frame, int index) const override { return frames[size_t(frame)][size_t(index)]; }
+    TAnimationCellLook Cell(int frame, int index) const override {
+        return frames[size_t(frame)][size_t(index)];
+    }
     int TimingCount() const override { return int(timings.size()); }
     TAnimationTimingLook Timing(int index) const override { return timings[size_t(index)]; }
 };

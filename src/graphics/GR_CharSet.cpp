@@ -16,7 +16,9 @@ void TQelCharSetGraphic::Clear() {
     mUsed.clear();
 }
 
-void TQelCharSetGraphic::ClearMarks() { std::fill(mUsed.begin(), mUsed.end(), false); }
+void TQelCharSetGraphic::ClearMarks() {
+    std::fill(mUsed.begin(), mUsed.end(), false);
+}
 
 int TQelCharSetGraphic::IndexOf(const std::string& name) const {
     auto it = std::find(mNames.begin(), mNames.end(), name);

@@ -65,12 +65,16 @@ const TPoint kWater[3][7] = {
 const int kJunction = 6;
 
 const TPoint kAnimatedOrigins[3] = {{6, 8}, {8, 8}, {10, 8}};
-const TPoint kGroundOrigins[12] = {{0, 16}, {6, 16}, {0, 24}, {6, 24}, {12, 0}, {18, 0},
+const TPoint kGroundOrigins[12] = {{0, 16}, {6, 16}, {0, 24},  {6, 24},  {12, 0},  {18, 0},
                                    {12, 8}, {18, 8}, {12, 16}, {18, 16}, {12, 24}, {18, 24}};
 
-uint16_t packOrigin(int x, int y) { return uint16_t(x | y << 8); }
+uint16_t packOrigin(int x, int y) {
+    return uint16_t(x | y << 8);
+}
 
-TPoint plainLowerCell(int i) { return {24 + 12 * (i / 96) + 2 * (i % 6), 2 * ((i % 96) / 6)}; }
+TPoint plainLowerCell(int i) {
+    return {24 + 12 * (i / 96) + 2 * (i % 6), 2 * ((i % 96) / 6)};
+}
 TPoint upperCell(int i) {
     const int k = i + 48;
     return {36 + 12 * (k / 96) + 2 * (k % 6), 2 * ((k % 96) / 6)};
@@ -88,7 +92,8 @@ TPoint GroundQuarter(int variant, int quarter) {
 }
 
 TPoint WaterQuarter(int kind, int variant, int mask, int quarter) {
-    const TPoint base = (mask & (1 << quarter)) ? kWater[kind][kJunction] : kWater[kind][kStates[variant][quarter]];
+    const TPoint base =
+        (mask & (1 << quarter)) ? kWater[kind][kJunction] : kWater[kind][kStates[variant][quarter]];
     return {base.x + (quarter & 1), base.y + (quarter >> 1)};
 }
 
@@ -137,7 +142,8 @@ void TQelChipSetGraphic::SetImage(const std::string& name) {
 void TQelChipSetGraphic::computeFacts() {
     const TPrismSheet& s = *mSheet;
     const bool waterOpaque = s.IsOpaqueArea({0, 0, 96, 64}) && s.IsOpaqueArea({0, 64, 48, 128});
-    for (int kind = 0; kind < 3; ++kind) mChips[kind] = {packOrigin(0, 0), -1, false, waterOpaque};
+    for (int kind = 0; kind < 3; ++kind)
+        mChips[kind] = {packOrigin(0, 0), -1, false, waterOpaque};
     for (int k = 0; k < 3; ++k) {
         const TPoint o = kAnimatedOrigins[k];
         mChips[3 + k] = {packOrigin(o.x, o.y), -1, false, s.IsOpaqueArea(unitRect(o.x, o.y, 2, 8))};
@@ -210,10 +216,12 @@ void TQelChipSetGraphic::compose(TPrismBoard& board, TPrismSheet& sheet, int x, 
 void TQelChipSetGraphic::drawCell(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size,
                                   const TQelChipRecord& record) {
     if (record.transparent && sheet.Transparent()) return;
-    board.StretchDrawSheet(Bounds(x, y, size, size), sheet, unitRect(record.OriginX(), record.OriginY(), 2, 2));
+    board.StretchDrawSheet(Bounds(x, y, size, size), sheet,
+                           unitRect(record.OriginX(), record.OriginY(), 2, 2));
 }
 
-void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip, bool dimmed, int size, int y) {
+void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip, bool dimmed, int size,
+                                  int y) {
     QelAssert(mRecord != nullptr, "GR_ChipSet", 489);
     TPrismSheet& sheet = dimmed ? *mDimmed : *mSheet;
     time = std::max(time, 0);
@@ -236,7 +244,8 @@ void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip,
         if (k > 2) return;
         const TQelChipRecord& r = mChips[size_t(3 + k)];
         const int frame = (time / 6) % 4;
-        board.StretchDrawSheet(Bounds(x, y, size, size), sheet, unitRect(r.OriginX(), r.OriginY() + 2 * frame, 2, 2));
+        board.StretchDrawSheet(Bounds(x, y, size, size), sheet,
+                               unitRect(r.OriginX(), r.OriginY() + 2 * frame, 2, 2));
         return;
     }
     if (chip < 5000) {

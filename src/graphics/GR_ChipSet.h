@@ -104,7 +104,8 @@ public:
 private:
     void computeFacts();
     void compose(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size, const TPoint quarters[4]);
-    void drawCell(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size, const TQelChipRecord& record);
+    void drawCell(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size,
+                  const TQelChipRecord& record);
 
     const ChipSetRecordPort* mRecord = nullptr;
     std::string mImageName;

@@ -25,7 +25,9 @@ struct TRect {
     bool operator!=(const TRect& o) const { return !(*this == o); }
 };
 
-inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+inline TRect Bounds(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 // A colour of 0..255 per channel, as the editor's dialogs name them.
 struct TRGB {
@@ -37,7 +39,9 @@ struct TRGB {
 
 // A 5-6-5 board pixel of a colour, and back (channels widened by repeating their top bits, so
 // full intensity stays 255).
-inline uint16_t Pack565(TRGB c) { return uint16_t((c.red >> 3) << 11 | (c.green >> 2) << 5 | (c.blue >> 3)); }
+inline uint16_t Pack565(TRGB c) {
+    return uint16_t((c.red >> 3) << 11 | (c.green >> 2) << 5 | (c.blue >> 3));
+}
 inline TRGB Unpack565(uint16_t p) {
     const int r = p >> 11, g = (p >> 5) & 63, b = p & 31;
     return {uint8_t(r << 3 | r >> 2), uint8_t(g << 2 | g >> 4), uint8_t(b << 3 | b >> 2)};

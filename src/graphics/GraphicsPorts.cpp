@@ -21,7 +21,9 @@ SoundPlayerPort* gSoundPlayer = &gSilent;
 
 } // namespace
 
-MaterialLocatorPort& MaterialLocator() { return *gLocator; }
+MaterialLocatorPort& MaterialLocator() {
+    return *gLocator;
+}
 
 MaterialLocatorPort* SetMaterialLocator(MaterialLocatorPort* port) {
     MaterialLocatorPort* previous = gLocator == &gNameAsPath ? nullptr : gLocator;
@@ -29,7 +31,9 @@ MaterialLocatorPort* SetMaterialLocator(MaterialLocatorPort* port) {
     return previous;
 }
 
-SoundPlayerPort& SoundPlayer() { return *gSoundPlayer; }
+SoundPlayerPort& SoundPlayer() {
+    return *gSoundPlayer;
+}
 
 SoundPlayerPort* SetSoundPlayer(SoundPlayerPort* port) {
     SoundPlayerPort* previous = gSoundPlayer == &gSilent ? nullptr : gSoundPlayer;

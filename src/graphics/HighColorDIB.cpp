@@ -31,7 +31,9 @@ void THighColorDIB::Free() {
     mWidth = mHeight = mStride = 0;
 }
 
-void THighColorDIB::Clear() { std::fill(mBits.begin(), mBits.end(), uint8_t(0)); }
+void THighColorDIB::Clear() {
+    std::fill(mBits.begin(), mBits.end(), uint8_t(0));
+}
 
 uint16_t* THighColorDIB::Row(int y) {
     if (y < 0 || y >= mHeight) throw EInvalidGraphic("Row outside the picture");
@@ -61,7 +63,8 @@ void THighColorDIB::FillEllipse(const TRect& rect, uint16_t pixel) {
         const int from = std::max(int(std::ceil(cx - half - 0.5)), std::max(rect.left, 0));
         const int to = std::min(int(std::floor(cx + half - 0.5)), std::min(rect.right, mWidth) - 1);
         uint16_t* row = Row(y);
-        for (int x = from; x <= to; ++x) row[x] = pixel;
+        for (int x = from; x <= to; ++x)
+            row[x] = pixel;
     }
 }
 

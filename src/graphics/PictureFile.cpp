@@ -27,7 +27,8 @@ void SavePictureFile(const TBitmap& bitmap, const std::string& fileName) {
     std::string extension;
     const size_t dot = fileName.find_last_of('.');
     const size_t slash = fileName.find_last_of('/');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) extension = fileName.substr(dot);
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        extension = fileName.substr(dot);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     TMemoryStream stream;
@@ -53,8 +54,12 @@ void RegisterPictureFormats() {
     registry().push_back({"xyz", "Original Graphics Format", ReadXyzStream, WriteXyzStream});
 }
 
-void UnregisterPictureFormats() { registry().clear(); }
+void UnregisterPictureFormats() {
+    registry().clear();
+}
 
-const std::vector<TPictureFormat>& PictureFormats() { return registry(); }
+const std::vector<TPictureFormat>& PictureFormats() {
+    return registry();
+}
 
 } // namespace tarvel

@@ -10,8 +10,9 @@ namespace tarvel {
 void ReadBmpStream(TBitmap& bitmap, TMemoryStream& stream) {
     const int64_t remaining = stream.Remaining();
     QImage image;
-    const bool loaded = remaining > 0 &&
-                        image.loadFromData(stream.Data() + stream.Position(), int(std::min<int64_t>(remaining, INT32_MAX)), "BMP");
+    const bool loaded =
+        remaining > 0 && image.loadFromData(stream.Data() + stream.Position(),
+                                            int(std::min<int64_t>(remaining, INT32_MAX)), "BMP");
     if (!loaded || image.isNull()) throw EPictureError("Bitmap image is not valid");
     stream.SetPosition(stream.Size());
     if (!PictureSizeAcceptable(uint64_t(image.width()), uint64_t(image.height())))
@@ -20,27 +21,22 @@ void ReadBmpStream(TBitmap& bitmap, TMemoryStream& stream) {
     if (image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_Mono ||
         image.format() == QImage::Format_MonoLSB) {
         const QVector<QRgb> table = image.colorTable();
-        if (image.format() != QImage::Format_Indexed8) image = image.convertToFormat(QImage::Format_Indexed8, table);
+        if (image.format() != QImage::Format_Indexed8)
+            image = image.convertToFormat(QImage::Format_Indexed8, table);
         bitmap.Reset(TPixelFormat::pf8bit, image.width(), image.height());
         bitmap.Palette() = TPalette{};
         for (int i = 0; i < table.size() && i < 256; ++i)
-            bitmap.Palette()[i] = {uint8_t(qRed(table[i])), uint8_t(qGreen(table[i])), uint8_t(qBlue(table[i])), 0};
+            bitmap.Palette()[i] = {uint8_t(qRed(table[i])), uint8_t(qGreen(table[i])),
+                                   uint8_t(qBlue(table[i])), 0};
         for (int y = 0; y < image.height(); ++y)
             std::memcpy(bitmap.ScanLine(y), image.constScanLine(y), size_t(image.width()));
         return;
     }
+    // BGR888 keeps blue, green, red in memory: our row layout.
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
     bitmap.Reset(TPixelFormat::pf24bit, bgr.width(), bgr.height());
-    for (int y = 0; y < bgr.height(); ++y) {
-        // QImage's BGR888 keeps red first in memory; our rows are blue-green-red.
-        const uchar* in = bgr.constScanLine(y);
-        uint8_t* out = bitmap.ScanLine(y);
-        for (int x = 0; x < bgr.width(); ++x) {
-            out[x * 3] = in[x * 3 + 2];
-            out[x * 3 + 1] = in[x * 3 + 1];
-            out[x * 3 + 2] = in[x * 3];
-        }
-    }
+    for (int y = 0; y < bgr.height(); ++y)
+        std::memcpy(bitmap.ScanLine(y), bgr.constScanLine(y), bitmap.RowBytes());
 }
 
 void WriteBmpStream(const TBitmap& bitmap, TMemoryStream& stream) {
@@ -59,7 +55,8 @@ void WriteBmpStream(const TBitmap& bitmap, TMemoryStream& stream) {
         image = QImage(bitmap.Width(), bitmap.Height(), QImage::Format_RGB888);
         for (int y = 0; y < bitmap.Height(); ++y) {
             uchar* out = image.scanLine(y);
-            for (int x = 0; x < bitmap.Width(); ++x) bitmap.PixelColor(x, y, out[x * 3], out[x * 3 + 1], out[x * 3 + 2]);
+            for (int x = 0; x < bitmap.Width(); ++x)
+                bitmap.PixelColor(x, y, out[x * 3], out[x * 3 + 1], out[x * 3 + 2]);
         }
     }
     QByteArray bytes;

@@ -24,7 +24,9 @@ void putBE32(uint8_t* p, uint32_t v) {
     p[3] = uint8_t(v);
 }
 
-bool isType(const char type[4], const char* name) { return std::memcmp(type, name, 4) == 0; }
+bool isType(const char type[4], const char* name) {
+    return std::memcmp(type, name, 4) == 0;
+}
 
 // Moves past a chunk's data without copying it; a length beyond the end of the file is the
 // stream's read error, never an allocation.
@@ -61,10 +63,12 @@ void unfilterRow(uint8_t* row, const uint8_t* prior, size_t length, int bpp) {
     case 0:
         break;
     case 1:
-        for (size_t i = size_t(bpp); i < length; ++i) cur[i] = uint8_t(cur[i] + cur[i - bpp]);
+        for (size_t i = size_t(bpp); i < length; ++i)
+            cur[i] = uint8_t(cur[i] + cur[i - bpp]);
         break;
     case 2:
-        for (size_t i = 0; i < length; ++i) cur[i] = uint8_t(cur[i] + up[i]);
+        for (size_t i = 0; i < length; ++i)
+            cur[i] = uint8_t(cur[i] + up[i]);
         break;
     case 3:
         for (size_t i = 0; i < length; ++i) {
@@ -130,7 +134,8 @@ struct PngDecoder {
         uint8_t* target = bitmap.ScanLine(row);
         std::memcpy(target, current.data() + 1, rowLength);
         if (bytesPerPixel == 3)
-            for (size_t i = 0; i + 2 < rowLength; i += 3) std::swap(target[i], target[i + 2]);
+            for (size_t i = 0; i + 2 < rowLength; i += 3)
+                std::swap(target[i], target[i + 2]);
         std::swap(current, prior);
         filled = 0;
         ++row;
@@ -147,7 +152,8 @@ struct PngDecoder {
             z.next_out = current.data() + filled;
             z.avail_out = uInt(current.size() - filled);
             const int result = inflate(&z, Z_NO_FLUSH);
-            if (result == Z_NEED_DICT || (result < 0 && result != Z_BUF_ERROR)) throw EPictureError("Zlib Error");
+            if (result == Z_NEED_DICT || (result < 0 && result != Z_BUF_ERROR))
+                throw EPictureError("Zlib Error");
             filled = current.size() - z.avail_out;
             if (filled == current.size()) {
                 finishRow();
@@ -162,10 +168,18 @@ struct PngDecoder {
                 // At a row boundary the chunk loop resumes (ancillary chunks may stand between);
                 // inside a row the data must go on in the very next chunk.
                 if (filled == 0) return;
+                const int64_t crcAt = stream.Position();
                 readBE32(stream); // CRC, not verified
                 const uint32_t nextLength = readBE32(stream);
                 char type[4];
                 stream.ReadBuffer(type, 4);
+                if (isType(type, "IEND")) {
+                    // The data stop inside a row: that row and the rest stay index 0, like an XYZ
+                    // picture whose data end early. The chunk loop reads the IEND itself.
+                    stream.SetPosition(crcAt);
+                    dataEnded = true;
+                    return;
+                }
                 if (!isType(type, "IDAT")) throw EPictureError("Invalid PNG Image");
                 z.next_in = const_cast<Bytef*>(takeChunkData(stream, nextLength));
                 z.avail_in = nextLength;
@@ -271,7 +285,8 @@ void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream) {
         row[0] = 0;
         std::memcpy(row.data() + 1, picture.ScanLine(y), rowLength);
         if (!indexed)
-            for (size_t i = 1; i + 2 <= rowLength; i += 3) std::swap(row[i], row[i + 2]);
+            for (size_t i = 1; i + 2 <= rowLength; i += 3)
+                std::swap(row[i], row[i + 2]);
         z.next_in = row.data();
         z.avail_in = uInt(row.size());
         while (z.avail_in > 0) {

@@ -8,15 +8,21 @@
 
 namespace tarvel {
 
-int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
+int RoundHalfEven(double value) {
+    return int(std::nearbyint(value));
+}
 
 namespace {
-int clampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+int clampInt(int v, int lo, int hi) {
+    return v < lo ? lo : v > hi ? hi : v;
+}
 } // namespace
 
 // ---- colour control --------------------------------------------------------------------------
 
-void TPrismColorControl::SetNeutral(bool update) { SetAll(100, 100, 100, 100, 0, 0, 0, 0, update); }
+void TPrismColorControl::SetNeutral(bool update) {
+    SetAll(100, 100, 100, 100, 0, 0, 0, 0, update);
+}
 
 void TPrismColorControl::SetColor(int red, int green, int blue, int saturation, bool update) {
     SetAll(red, green, blue, saturation, mToneRed, mToneGreen, mToneBlue, mToneStrength, update);
@@ -45,7 +51,8 @@ void TPrismColorControl::SetAll(int red, int green, int blue, int saturation, in
 // ---- sheet -----------------------------------------------------------------------------------
 
 TPrismSheet::TPrismSheet()
-    : mControl1(std::make_unique<TPrismColorControl>(*this)), mControl2(std::make_unique<TPrismColorControl>(*this)) {}
+    : mControl1(std::make_unique<TPrismColorControl>(*this)),
+      mControl2(std::make_unique<TPrismColorControl>(*this)) {}
 
 void TPrismSheet::SetBrightness(int percent) {
     if (percent == mBrightness) return;
@@ -192,7 +199,8 @@ void TPrismSheet::RotateHue(int degrees) {
 }
 
 void TPrismSheet::LoadFromBitmap(const TBitmap& picture, TPoint offset) {
-    if (picture.PixelFormat() != TPixelFormat::pf8bit) throw EInvalidGraphic("The picture is not 256 colours");
+    if (picture.PixelFormat() != TPixelFormat::pf8bit)
+        throw EInvalidGraphic("The picture is not 256 colours");
     if (mAutoSize) SetSize(picture.Width(), picture.Height());
     const int columns = std::min(picture.Width() - offset.x, mWidth);
     const int rows = std::min(picture.Height() - offset.y, mHeight);
@@ -221,7 +229,8 @@ void TPrismSheet::LoadFromFile(const std::string& fileName, TPoint offset, bool 
 }
 
 void TPrismSheet::MirrorHorizontal() {
-    for (int y = 0; y < mHeight; ++y) std::reverse(Row(y), Row(y) + mWidth);
+    for (int y = 0; y < mHeight; ++y)
+        std::reverse(Row(y), Row(y) + mWidth);
 }
 
 namespace {
@@ -236,7 +245,8 @@ bool TPrismSheet::SameArea(const TRect& a, const TRect& b) const {
     if (a.IsEmpty()) return true;
     if (!inside(a, mWidth, mHeight) || !inside(b, mWidth, mHeight)) return false;
     for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(Row(a.top + y) + a.left, Row(b.top + y) + b.left, size_t(a.Width())) != 0) return false;
+        if (std::memcmp(Row(a.top + y) + a.left, Row(b.top + y) + b.left, size_t(a.Width())) != 0)
+            return false;
     return true;
 }
 
@@ -278,7 +288,9 @@ void TPrismBoard::SetSize(int width, int height) {
     Clear();
 }
 
-void TPrismBoard::Clear() { std::fill(mPixels.begin(), mPixels.end(), uint16_t(0)); }
+void TPrismBoard::Clear() {
+    std::fill(mPixels.begin(), mPixels.end(), uint16_t(0));
+}
 
 void TPrismBoard::applyBrightness(TPrismSheet& sheet) const {
     if (sheet.Brightness() != mBrightness) sheet.SetBrightness(mBrightness);
@@ -353,10 +365,12 @@ void TPrismBoard::CopyBoard(int x, int y, const TRect& source, const TPrismBoard
             for (int row = h - 1; row >= 0; --row)
                 std::memmove(Row(y + row) + x, Row(sy + row) + sx, size_t(w) * 2);
         else
-            for (int row = 0; row < h; ++row) std::memmove(Row(y + row) + x, Row(sy + row) + sx, size_t(w) * 2);
+            for (int row = 0; row < h; ++row)
+                std::memmove(Row(y + row) + x, Row(sy + row) + sx, size_t(w) * 2);
         return;
     }
-    for (int row = 0; row < h; ++row) std::memcpy(Row(y + row) + x, board.Row(sy + row) + sx, size_t(w) * 2);
+    for (int row = 0; row < h; ++row)
+        std::memcpy(Row(y + row) + x, board.Row(sy + row) + sx, size_t(w) * 2);
 }
 
 void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& sheet) {
@@ -375,7 +389,8 @@ void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& shee
         uint16_t* out = Row(y + row) + x;
         switch (mode) {
         case Mode::Opaque:
-            for (int i = 0; i < w; ++i) out[i] = table[in[i]];
+            for (int i = 0; i < w; ++i)
+                out[i] = table[in[i]];
             break;
         case Mode::Transparent:
             for (int i = 0; i < w; ++i)
@@ -451,6 +466,21 @@ void TPrismBoard::DrawSheetZoomed(int centreX, int centreY, double zoom, int hal
     const TRect dest{RoundHalfEven(centreX - zoom * halfWidth), RoundHalfEven(centreY - zoom * halfHeight),
                      RoundHalfEven(centreX + zoom * halfWidth), RoundHalfEven(centreY + zoom * halfHeight)};
     StretchDrawSheet(dest, sheet, source);
+}
+
+TBitmap BoardToBitmap(const TPrismBoard& board) {
+    TBitmap picture;
+    picture.Reset(TPixelFormat::pf24bit, board.Width(), board.Height());
+    for (int y = 0; y < board.Height(); ++y) {
+        uint8_t* out = picture.ScanLine(y);
+        for (int x = 0; x < board.Width(); ++x, out += 3) {
+            const TRGB c = Unpack565(board.Pixel(x, y));
+            out[0] = c.blue;
+            out[1] = c.green;
+            out[2] = c.red;
+        }
+    }
+    return picture;
 }
 
 // ---- helpers ---------------------------------------------------------------------------------
@@ -558,8 +588,8 @@ void styledLine(TPrismBoard& board, int x0, int y0, int x1, int y1, const std::v
 
 } // namespace
 
-void DrawMarchingRect(TPrismBoard& board, int64_t phase, int phaseScale, TRGB brush, TRGB pen, TPenStyle style,
-                      const TRect& rect) {
+void DrawMarchingRect(TPrismBoard& board, int64_t phase, int phaseScale, TRGB brush, TRGB pen,
+                      TPenStyle style, const TRect& rect) {
     if (rect.IsEmpty()) return;
     const int offset = int(((int64_t(std::llrint(double(phase) * phaseScale / 1024.0)) % 96) + 96) % 96);
     const auto& pattern = penPattern(style);

@@ -95,7 +95,9 @@ public:
     // Clears, then loads the picture file (any format LoadPictureFile reads). Failures are raised
     // only when asked; otherwise the sheet stays cleared.
     void LoadFromFile(const std::string& fileName, TPoint offset, bool raiseErrors);
-    void LoadFromFile(const std::string& fileName, bool raiseErrors) { LoadFromFile(fileName, {}, raiseErrors); }
+    void LoadFromFile(const std::string& fileName, bool raiseErrors) {
+        LoadFromFile(fileName, {}, raiseErrors);
+    }
 
     void MirrorHorizontal();
     // Both rectangles the same size with identical pixels (empty equals empty).
@@ -167,6 +169,10 @@ private:
     std::vector<int> mColumnMap; // scratch of StretchDrawSheet, kept to spare an allocation per chip
 };
 
+// The board as a 24-bit picture, each 5-6-5 pixel widened to 8 bits a channel (the form in which
+// tools write what the editor shows).
+TBitmap BoardToBitmap(const TPrismBoard& board);
+
 // Pen styles of DrawMarchingRect: dashes, dots and their mixes repeat every 24 pixels.
 enum class TPenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
 
@@ -190,7 +196,7 @@ void PaintHatchedBackground(TPrismBoard& board, const TRect& clip, int xOffset, 
 // The crawling dashed outline of a selection: the pattern of each edge starts (phase x scale /
 // 1024) mod 96 pixels outside the rectangle and is clipped to it, so it moves as the phase grows.
 // Gaps of the pen pattern take the brush colour.
-void DrawMarchingRect(TPrismBoard& board, int64_t phase, int phaseScale, TRGB brush, TRGB pen, TPenStyle style,
-                      const TRect& rect);
+void DrawMarchingRect(TPrismBoard& board, int64_t phase, int phaseScale, TRGB brush, TRGB pen,
+                      TPenStyle style, const TRect& rect);
 
 } // namespace tarvel

@@ -58,9 +58,11 @@ void ReadXyzStream(TBitmap& bitmap, TMemoryStream& stream) {
     stream.SetPosition(stream.Size());
 
     TPalette& palette = bitmap.Palette();
-    for (int i = 0; i < 256; ++i) palette[i] = {output[i * 3], output[i * 3 + 1], output[i * 3 + 2], 0};
+    for (int i = 0; i < 256; ++i)
+        palette[i] = {output[i * 3], output[i * 3 + 1], output[i * 3 + 2], 0};
     for (int y = 0; y < height; ++y)
-        if (width > 0) std::memcpy(bitmap.ScanLine(y), output.data() + 768 + size_t(y) * size_t(width), size_t(width));
+        if (width > 0)
+            std::memcpy(bitmap.ScanLine(y), output.data() + 768 + size_t(y) * size_t(width), size_t(width));
 }
 
 void WriteXyzStream(const TBitmap& bitmap, TMemoryStream& stream) {

@@ -21,7 +21,8 @@ bool figure(int mark, double u, double v) {
     const double du = std::fabs(u - 0.5);
     switch (mark) {
     case TStartPosMark::Party: // a person: head and a widening body
-        return inEllipse(u, v, 0.5, 0.3, 0.12, 0.12) || (v >= 0.46 && v <= 0.8 && du <= 0.08 + (v - 0.46) * 0.5);
+        return inEllipse(u, v, 0.5, 0.3, 0.12, 0.12) ||
+               (v >= 0.46 && v <= 0.8 && du <= 0.08 + (v - 0.46) * 0.5);
     case TStartPosMark::Boat: // a rowing boat: hull and two oars
         return (v >= 0.52 && v <= 0.7 && du <= 0.34 - (v - 0.52) * 1.1) ||
                (v >= 0.3 && v <= 0.52 && std::fabs(du - 0.12 - (0.52 - v) * 0.6) <= 0.04);
