@@ -57,6 +57,8 @@ TEST(ColorTable, IntegerArithmeticOfEveryEffect) {
          rgb565(25, 12, 0)},
         {"saturation 0", [](TPrismSheet& s) { s.ColorControl1().SetColor(100, 100, 100, 0, false); },
          rgb565(15, 30, 15)},
+        {"saturation 55", [](TPrismSheet& s) { s.ColorControl1().SetColor(100, 100, 100, 55, false); },
+         rgb565(20, 27, 10)},
         {"saturation 150", [](TPrismSheet& s) { s.ColorControl1().SetColor(100, 100, 100, 150, false); },
          rgb565(31, 20, 0)},
         {"tone red half", [](TPrismSheet& s) { s.ColorControl1().SetTone(31, 0, 0, 16, false); },
