@@ -425,10 +425,15 @@ void TPrismBoard::StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const 
     // would have shown unclipped. A column whose source lies outside the sheet (possible only at a
     // clipped edge through rounding) is left alone.
     mColumnMap.resize(size_t(cdw));
+    // The map never decreases, so the columns to leave alone can only lie at either end.
+    int first = 0, last = cdw;
     for (int i = 0; i < cdw; ++i) {
         const int column = source.left + int(int64_t(dx + i - dest.left) * sw / dw);
-        mColumnMap[size_t(i)] = column >= 0 && column < sheet.Width() ? column : -1;
+        mColumnMap[size_t(i)] = column;
+        if (column < 0) first = i + 1;
+        if (column >= sheet.Width() && last == cdw) last = i;
     }
+    if (first >= last) return;
     const uint16_t* table = sheet.ColorTable().data();
     const Mode mode = modeOf(sheet);
     const int a = sheet.Opacity() + 1;
@@ -438,21 +443,19 @@ void TPrismBoard::StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const 
         if (sourceRow < 0 || sourceRow >= sheet.Height()) continue;
         const uint8_t* in = sheet.Row(sourceRow);
         uint16_t* out = Row(dy + row) + dx;
-        for (int i = 0; i < cdw; ++i) {
-            const int column = map[i];
-            if (column < 0) continue;
-            const uint8_t index = in[column];
-            switch (mode) {
-            case Mode::Opaque:
-                out[i] = table[index];
-                break;
-            case Mode::Transparent:
-                if (index) out[i] = table[index];
-                break;
-            case Mode::Blend:
-                if (index) out[i] = blend565(table[index], out[i], a);
-                break;
-            }
+        switch (mode) {
+        case Mode::Opaque:
+            for (int i = first; i < last; ++i)
+                out[i] = table[in[map[i]]];
+            break;
+        case Mode::Transparent:
+            for (int i = first; i < last; ++i)
+                if (const uint8_t index = in[map[i]]) out[i] = table[index];
+            break;
+        case Mode::Blend:
+            for (int i = first; i < last; ++i)
+                if (const uint8_t index = in[map[i]]) out[i] = blend565(table[index], out[i], a);
+            break;
         }
     }
 }
