@@ -132,7 +132,7 @@ struct PngDecoder {
     void finishRow() {
         unfilterRow(current.data(), prior.data(), rowLength, bytesPerPixel);
         uint8_t* target = bitmap.ScanLine(row);
-        std::memcpy(target, current.data() + 1, rowLength);
+        if (rowLength) std::memcpy(target, current.data() + 1, rowLength);
         if (bytesPerPixel == 3)
             for (size_t i = 0; i + 2 < rowLength; i += 3)
                 std::swap(target[i], target[i + 2]);
@@ -283,7 +283,7 @@ void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream) {
     std::vector<uint8_t> row(rowLength + 1);
     for (int y = 0; y < picture.Height(); ++y) {
         row[0] = 0;
-        std::memcpy(row.data() + 1, picture.ScanLine(y), rowLength);
+        if (rowLength) std::memcpy(row.data() + 1, picture.ScanLine(y), rowLength);
         if (!indexed)
             for (size_t i = 1; i + 2 <= rowLength; i += 3)
                 std::swap(row[i], row[i + 2]);

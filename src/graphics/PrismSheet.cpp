@@ -273,7 +273,8 @@ void TPrismBoard::resize(int width, int height) {
     std::vector<uint16_t> pixels(size_t(stride) * size_t(height), 0);
     const int keepWidth = std::min(width, mWidth), keepHeight = std::min(height, mHeight);
     for (int y = 0; y < keepHeight; ++y)
-        std::memcpy(pixels.data() + size_t(y) * size_t(stride), Row(y), size_t(keepWidth) * 2);
+        if (keepWidth > 0)
+            std::memcpy(pixels.data() + size_t(y) * size_t(stride), Row(y), size_t(keepWidth) * 2);
     mPixels = std::move(pixels);
     mWidth = width;
     mHeight = height;

@@ -92,7 +92,8 @@ void WriteXyzStream(const TBitmap& bitmap, TMemoryStream& stream) {
         input[i * 3 + 2] = picture->Palette()[i].blue;
     }
     for (int y = 0; y < height; ++y)
-        std::memcpy(input.data() + 768 + size_t(y) * size_t(width), picture->ScanLine(y), size_t(width));
+        if (width > 0)
+            std::memcpy(input.data() + 768 + size_t(y) * size_t(width), picture->ScanLine(y), size_t(width));
 
     std::vector<uint8_t> output(std::max<size_t>(input.size() * 2, deflateBound(&z, uLong(input.size()))));
     z.next_in = input.data();
