@@ -28,8 +28,11 @@ bool IsIndexed(TPixelFormat format) {
 }
 
 bool PictureSizeAcceptable(uint64_t width, uint64_t height) {
-    if (width > uint64_t(INT32_MAX) || height > uint64_t(INT32_MAX)) return false;
-    return width * height <= kMaxPicturePixels;
+    // A picture without rows still has rows of its width allocated while it is read, so a zero
+    // side counts as one.
+    return std::max<uint64_t>(width, 1) <= kMaxPicturePixels &&
+           std::max<uint64_t>(height, 1) <= kMaxPicturePixels &&
+           std::max<uint64_t>(width, 1) * std::max<uint64_t>(height, 1) <= kMaxPicturePixels;
 }
 
 void TBitmap::Reset(TPixelFormat format, int width, int height) {

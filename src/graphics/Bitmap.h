@@ -53,7 +53,7 @@ using TPalette = std::array<TPaletteEntry, 256>;
 // panorama covering a 500 x 500 map at 16 pixels a cell (8000 x 8000).
 constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 27;
 
-// True when a picture of this size fits under the limit above.
+// True when a picture of this size fits under the limit above (a side of 0 counts as 1).
 bool PictureSizeAcceptable(uint64_t width, uint64_t height);
 
 // The in-memory picture every image file is read into and written from: a size, a pixel format,

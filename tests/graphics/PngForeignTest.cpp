@@ -472,8 +472,9 @@ TEST_F(ForeignPng, DamagedStructure) {
     const auto chunks = parseChunks(png);
     const QByteArray ihdr = findChunk(chunks, "IHDR"), plte = findChunk(chunks, "PLTE"),
                      idat = allIdat(chunks);
-    QByteArray huge = ihdr;
+    QByteArray huge = ihdr, wideWithoutRows = ihdr;
     huge.replace(0, 8, beBytes(60000) + beBytes(60000));
+    wideWithoutRows.replace(0, 8, beBytes(0x75000000) + beBytes(0));
     QByteArray badSignature = png;
     badSignature[1] = 'Q';
     struct Case {
@@ -494,6 +495,8 @@ TEST_F(ForeignPng, DamagedStructure) {
         {"second IHDR", buildPng({{"IHDR", ihdr}, {"IHDR", ihdr}, {"IDAT", idat}, {"IEND", {}}}),
          "Invalid PNG Image"},
         {"60000 x 60000", buildPng({{"IHDR", huge}, {"IDAT", idat}, {"IEND", {}}}), "Invalid PNG Image"},
+        {"wide without rows", buildPng({{"IHDR", wideWithoutRows}, {"IDAT", idat}, {"IEND", {}}}),
+         "Invalid PNG Image"},
         {"filter type 5",
          buildPng({{"IHDR", ihdr}, {"IDAT", deflateParts({{QByteArray(62, 5), Z_FINISH}})}, {"IEND", {}}}),
          "Invalid PNG Image"},
