@@ -106,7 +106,9 @@ TEST(CliChip, DrawsAChipAsTheEditorDoes) {
             ASSERT_EQ(0, std::memcmp(written.ScanLine(y), expected.ScanLine(y), c.size * 3));
         uint8_t red, green, blue;
         written.PixelColor(5, 5, red, green, blue);
-        if (c.number == 10000) EXPECT_EQ(red, c.transparent ? 0 : 255); // palette colour 0 is red
+        if (c.number == 10000) {
+            EXPECT_EQ(red, c.transparent ? 0 : 255); // palette colour 0 is red
+        }
     }
 
     TBitmap trueColour;

@@ -41,9 +41,10 @@ void expectSamePicture(const TBitmap& a, const TBitmap& b) {
     ASSERT_EQ(a.Width(), b.Width());
     ASSERT_EQ(a.Height(), b.Height());
     ASSERT_EQ(a.PixelFormat(), b.PixelFormat());
-    if (IsIndexed(a.PixelFormat()))
+    if (IsIndexed(a.PixelFormat())) {
         for (int i = 0; i < 256; ++i)
             ASSERT_EQ(a.Palette()[i], b.Palette()[i]) << "entry " << i;
+    }
     for (int y = 0; y < a.Height(); ++y)
         ASSERT_EQ(0, std::memcmp(a.ScanLine(y), b.ScanLine(y), a.RowBytes())) << y;
 }

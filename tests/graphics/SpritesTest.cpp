@@ -318,7 +318,9 @@ TEST(StartPosMark, StripsAndDrawing) {
         for (int m = 0; m < 5; ++m) {
             const TRect square = Bounds(m * size, 0, size, size);
             EXPECT_FALSE(strip.IsTransparentArea(square)) << size << " mark " << m;
-            if (size >= 8) EXPECT_TRUE(strip.IsTransparentArea(Bounds(m * size, 0, 1, 1))); // rounded corner
+            if (size >= 8) {
+                EXPECT_TRUE(strip.IsTransparentArea(Bounds(m * size, 0, 1, 1))); // rounded corner
+            }
             for (int other = 0; other < m; ++other)
                 EXPECT_FALSE(strip.SameArea(square, Bounds(other * size, 0, size, size))) << size << " " << m;
         }
