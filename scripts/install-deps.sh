@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
     # pictures
     zlib1g-dev libimagequant-dev
+    # libpng only as the peer the PNG benchmark compares our codec with (never linked into the editor)
+    libpng-dev
     # sound library: MIDI through FluidSynth with a General MIDI soundfont, WAV and mixing through SDL2
     libfluidsynth-dev libsdl2-dev timgm6mb-soundfont
     # JSON in tarvel-cli
