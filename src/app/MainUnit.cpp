@@ -19,6 +19,7 @@
 #include "HelpBrowser.h"
 #include "SplashForm.h"
 #include "controls/DialogPlacement.h"
+#include "data/LD_Common.h"
 #include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
@@ -30,6 +31,10 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Tarvel");
     setMinimumSize(720, 573);
     resize(800, 600);
+
+    // From here on the data code is tolerant: a database that fails to load keeps what was read,
+    // and a missing record is none instead of an error.
+    SetEditorRunning(true);
 
     // The temporary folder holds the working copies of maps; whatever an earlier run left there
     // is gone before this run parks anything in it.

@@ -11,6 +11,7 @@
 #include "controls/MessageBoxes.h"
 #include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
+#include "platform/PlatformPorts.h"
 #include "platform/QtClipboard.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
@@ -73,6 +74,7 @@ int RunEditor(int& argc, char** argv) {
 
     QtClipboard clipboard;
     SetClipboardPort(&clipboard);
+    InstallPlatformPorts();
 
     auto* splash = new TFormSplash;
     splash->show();

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "CliCommon.h"
+#include "platform/PlatformPorts.h"
 
 using namespace tarvel::cli;
 
@@ -20,6 +21,7 @@ void printUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    tarvel::InstallPlatformPorts();
     if (argc < 2) {
         printUsage(stderr);
         return 2;
