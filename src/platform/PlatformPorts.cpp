@@ -15,7 +15,8 @@ public:
         QString folderName = QString::fromStdString(folder);
         const MaterialFolderInfo* info = FindMaterialFolder(folderName);
         if (!info) return name;
-        return ResolveMaterialFile(QString::fromStdString(name), folderName, info->extensions()).toStdString();
+        return ResolveMaterialFile(QString::fromStdString(name), folderName, info->extensions())
+            .toStdString();
     }
 };
 
