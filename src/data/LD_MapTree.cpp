@@ -242,7 +242,7 @@ TQelMapTreeItem* lookUp(const std::unordered_map<int32_t, TQelMapTreeItem*>& ind
 } // namespace
 
 bool TQelMapTree::IsTreeModified() const {
-    if (!DeletedIDs.empty()) return true;
+    if (!DeletedIDs.empty() || StructureChanged) return true;
     return std::any_of(begin(), end(),
                        [](const auto& item) { return static_cast<TQelMapTreeItem&>(*item).HasWorkCopy; });
 }
@@ -259,6 +259,7 @@ void TQelMapTree::ClearTree() {
     // A cleared tree has nothing left to delete, so a tree built afresh (a new project) never
     // deletes files of the project that was open before.
     DeletedIDs.clear();
+    StructureChanged = false;
 }
 
 void TQelMapTree::LoadFromStream(TMemoryStream& stream) {
@@ -445,6 +446,7 @@ void TQelMapTree::LoadTree() {
         DeleteFileQuietly(TempMapPath(item.ID));
         item.HasWorkCopy = false;
     }
+    StructureChanged = false;
     TMemoryStream stream;
     stream.LoadFromFile(CoreFolders::ProjectPath() + MapTreeFileName);
     LoadFromFileStream(stream);
@@ -478,6 +480,7 @@ void TQelMapTree::SaveTree() {
     TMemoryStream stream;
     SaveToFileStream(stream);
     stream.SaveToFile(CoreFolders::ProjectPath() + MapTreeFileName);
+    StructureChanged = false;
     if (!failure.empty()) throw EFileError(failure);
 }
 

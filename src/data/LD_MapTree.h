@@ -196,6 +196,9 @@ public:
     // The node selected in the tree (the map that is open).
     int32_t ActiveID = 0;
     TQelMapStartPosition StartPositions;
+    // The nodes were rearranged (a drag in the tree) since the tree was last loaded or saved. Not
+    // stored; it makes the tree count as modified so the new arrangement is offered for saving.
+    bool StructureChanged = false;
 
     TQelMapTree() : TQelList("Invalid Map Designed") {}
 
@@ -203,7 +206,8 @@ public:
     TQelMapTreeItem* NodeByID(int32_t id) const { return ByID(id); }
     TQelMapTreeItem* ActiveNode() const { return NodeByID(ActiveID); }
     bool HasMaps() const { return Count() > 0; }
-    // A node has a working copy or a map was deleted: a save has something to do.
+    // A node has a working copy, a map was deleted or the nodes were rearranged: a save has
+    // something to do.
     bool IsTreeModified() const;
     // The position in Order of the node with that ID, or -1.
     int OrderIndexOf(int32_t id) const;
