@@ -54,13 +54,6 @@ void limb(IndexedImage& img, float x0, float y0, float x1, float y1, float w0, f
         }
 }
 
-void eye(IndexedImage& img, float cx, float cy, float r, uint8_t white, uint8_t iris, uint8_t pupil) {
-    FillEllipse(img, cx, cy, r, r, white);
-    FillEllipse(img, cx + r * 0.15f, cy + r * 0.1f, r * 0.6f, r * 0.6f, iris);
-    FillEllipse(img, cx + r * 0.2f, cy + r * 0.15f, r * 0.3f, r * 0.3f, pupil);
-    img.Set(int(cx - r * 0.3f), int(cy - r * 0.35f), white);
-}
-
 IndexedImage slime() {
     M m(64, 56);
     Ramp body = m.pal.AddRampThrough({{20, 70, 40}, {60, 160, 80}, {130, 220, 120}, {220, 255, 200}}, 8);
@@ -169,7 +162,7 @@ IndexedImage wolf() {
     blob(m.img, 52, 44, 34, 18, fur, 0.0f);
     for (int i = 0; i < 12; ++i) {
         float x = 24 + i * 5;
-        FillPolygon(m.img, {{x, 28}, {x + 3, 22 + (i % 3)}, {x + 5, 29}}, fur[5]);
+        FillPolygon(m.img, {{x, 28}, {x + 3, 22.0f + (i % 3)}, {x + 5, 29}}, fur[5]);
     }
     limb(m.img, 38, 52, 34, 80, 10, 7, fur, 0.1f);
     limb(m.img, 70, 52, 74, 80, 10, 7, fur, 0.1f);

@@ -4,8 +4,10 @@
 #include <stdexcept>
 
 #include "Characters.h"
+#include "Midi.h"
 #include "PictureFile.h"
 #include "Scenes.h"
+#include "Sounds.h"
 #include "records/Stream.h"
 
 namespace tarvel::rtp {
@@ -39,6 +41,10 @@ RtpPackage BuildPackage() {
     add("Picture", MakePictures());
     add("Monster", MakeMonsters());
     add("Battle", MakeBattleAnimations());
+    for (MusicPiece& m : MakeMusic())
+        p.files.push_back({"Music", m.name, "mid", std::move(m.bytes)});
+    for (SoundEffect& s : MakeSounds())
+        p.files.push_back({"Sound", s.name, "wav", std::move(s.bytes)});
     return p;
 }
 
