@@ -66,7 +66,7 @@ IndexedImage slash() {
     Sheet s(5);
     Ramp blade = s.pal.AddRampThrough({{90, 110, 160}, {200, 220, 255}, {255, 255, 255}}, 5);
     s.Each([&](IndexedImage& c, float t, int n) {
-        float sweep = std::min(1.0f, t * 1.6f);
+        float sweep = std::min(1.0f, 0.15f + t * 1.6f);
         float fade = t > 0.6f ? (1 - t) / 0.4f : 1.0f;
         for (float a = 0; a < sweep; a += 0.01f) {
             float ang = -2.4f + a * 2.6f;

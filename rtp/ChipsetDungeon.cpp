@@ -460,7 +460,7 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
         });
         tileChip("Puddle", puddle, "Cave Floor");
     }
-    tileChip("Dirt", k.dirtTile, "Dirt");
+    tileChip("Bare Dirt", k.dirtTile, "Dirt");
     tileChip("Flagstones", tiles::Bricks(k.brick, k.brick[1], 8, 8, 605), "Floor");
     tileChip("Castle Tiles", tiles::Bricks(k.brick, k.brick[2], 16, 8, 607), "Floor");
     tileChip("Crypt Tiles", tiles::Bricks(k.darkBrick, k.ink, 8, 8, 609), "Floor");
@@ -499,8 +499,8 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
     }
     tileChip("Lava Crust", tiles::Cobbles(k.darkBrick, k.lava[2], 6, 615, 0.6f), "Lava");
     tileChip("Ice Floor", k.iceTile, "Ice");
-    tileChip("Sand", k.sandTile, "Sand");
-    tileChip("Rubble", k.rubble, "Cave Floor");
+    tileChip("Plain Sand", k.sandTile, "Sand");
+    tileChip("Loose Rubble", k.rubble, "Cave Floor");
     {
         Tile t = k.floorTile;
         FillEllipse(t.Image(), 8, 8, 6.5f, 6.5f, k.crystal[0]);
@@ -605,6 +605,304 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
         const char* names[3] = {"Bones", "Cobweb Floor", "Carpet Runner"};
         a.Lower(names[i], c, i == 2 ? "Carpet" : "Cave Floor");
     }
+    // Ceilings: the tops of walls seen from above, in 3 x 3 sets with a rim where the wall begins.
+    const char* rows3[3] = {" Top", "", " Bottom"};
+    const char* cols3[3] = {" Left", "", " Right"};
+    const struct {
+        WallKind kind;
+        const char* name;
+    } tops[3] = {{WallKind::Cave, "Cave Ceiling"},
+                 {WallKind::Castle, "Castle Ceiling"},
+                 {WallKind::Crypt, "Crypt Ceiling"}};
+    for (const auto& t : tops) {
+        Ramp ramp = t.kind == WallKind::Cave ? k.rock : t.kind == WallKind::Castle ? k.brick : k.darkBrick;
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col) {
+                IndexedImage c = chipCanvas();
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x) {
+                        uint8_t v = t.kind == WallKind::Cave
+                                        ? k.rockTop.At(x, y)
+                                        : ramp.Dither(0.12f + Fbm(x, y, 8, 16, 2, 651) * 0.12f, x, y);
+                        bool top = row == 0 && y < 2, bottom = row == 2 && y > 13, left = col == 0 && x < 2,
+                             right = col == 2 && x > 13;
+                        if (top || left) v = ramp[ramp.count - 2];
+                        if (bottom || right) v = ramp[1];
+                        if ((top && y == 0) || (left && x == 0) || (bottom && y == 15) || (right && x == 15))
+                            v = k.ink;
+                        c.Set(x, y, v);
+                    }
+                a.Lower(std::string(t.name) + rows3[row] + cols3[col], c, "Wall", Pass::Blocked);
+            }
+    }
+    // A rug in 3 x 3 pieces for halls and chambers.
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            IndexedImage c = fromTile(k.carpetTile);
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    int ex = col == 0   ? x
+                             : col == 2 ? 15 - x
+                                        : 99,
+                        ey = row == 0   ? y
+                             : row == 2 ? 15 - y
+                                        : 99;
+                    int e = std::min(ex, ey);
+                    if (e < 2)
+                        c.Set(x, y, k.cloth[1]);
+                    else if (e < 3)
+                        c.Set(x, y, k.gold[2]);
+                    else if (e < 4)
+                        c.Set(x, y, k.cloth[2]);
+                }
+            a.Lower(std::string("Blue Rug") + rows3[row] + cols3[col], c, "Carpet");
+        }
+    // Wood and red brick walls for cabins and towers.
+    const struct {
+        Ramp ramp;
+        const char* name;
+        int kind;
+    } extra[2] = {{k.wood, "Wood Wall", 0}, {k.darkBrick, "Red Brick Wall", 1}};
+    const char* wallParts[6] = {" Left", "", " Right", " Window", " Door", " Top"};
+    for (const auto& w : extra) {
+        Tile bricks = tiles::Bricks(k.darkBrick, k.ink, 6, 4, 653);
+        for (int part = 0; part < 6; ++part) {
+            IndexedImage c = chipCanvas();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    uint8_t v = w.kind == 0 ? (x % 4 == 0   ? k.wood[4]
+                                               : x % 4 == 3 ? k.wood[1]
+                                                            : k.wood[3])
+                                            : bricks.At(x, y);
+                    c.Set(x, y, v);
+                }
+            if (part == 0 || part == 2)
+                for (int y = 0; y < 16; ++y) {
+                    int x0 = part == 0 ? 0 : 14;
+                    c.Set(x0, y, w.ramp[part == 0 ? 4 : 1]);
+                    c.Set(x0 + 1, y, w.ramp[part == 0 ? 3 : 0]);
+                }
+            if (part == 3) {
+                BevelBox(c, 4, 3, 8, 9, k.wood, 2);
+                Rect(c, 5, 4, 6, 7, k.glass[1]);
+                Rect(c, 5, 4, 2, 2, k.glass[3]);
+                Line(c, 8, 4, 8, 10, k.wood[2]);
+            }
+            if (part == 4) {
+                FillEllipse(c, 8, 6, 5, 4, k.wood[0]);
+                Rect(c, 3, 6, 10, 10, k.wood[0]);
+                Rect(c, 4, 6, 8, 10, k.wood[2]);
+                FillEllipse(c, 8, 6.5f, 4, 3.5f, k.wood[2]);
+                c.Set(10, 10, k.gold[2]);
+            }
+            if (part == 5)
+                for (int y = 0; y < 5; ++y)
+                    for (int x = 0; x < 16; ++x)
+                        c.Set(x, y, y < 3 ? k.ink : w.ramp[w.ramp.count - 1 - (y - 3)]);
+            a.Lower(std::string(w.name) + wallParts[part], c, "Wall", part == 4 ? Pass::Open : Pass::Blocked);
+        }
+    }
+    // Walls with something in them.
+    {
+        IndexedImage bars = wallChip(k, WallKind::Castle, 1);
+        Rect(bars, 2, 2, 12, 14, k.ink);
+        for (int x = 3; x < 14; x += 3)
+            Rect(bars, x, 2, 1, 14, k.metal[2]);
+        Rect(bars, 2, 5, 12, 1, k.metal[1]);
+        a.Lower("Prison Bars", bars, "Wall", Pass::Blocked);
+        IndexedImage niche = wallChip(k, WallKind::Crypt, 1);
+        Rect(niche, 2, 4, 12, 10, k.ink);
+        BevelBox(niche, 3, 8, 10, 6, k.paper, 1);
+        a.Lower("Crypt Niche", niche, "Wall", Pass::Blocked);
+        for (WallKind kind : {WallKind::Cave, WallKind::Castle, WallKind::Crypt}) {
+            IndexedImage cracked = wallChip(k, kind, 1);
+            Line(cracked, 4, 1, 7, 6, k.ink);
+            Line(cracked, 7, 6, 5, 11, k.ink);
+            Line(cracked, 7, 6, 12, 9, k.ink);
+            const char* names[3] = {"Cracked Cave Wall", "Cracked Castle Wall", "Cracked Crypt Wall"};
+            a.Lower(names[int(kind)], cracked, "Wall", Pass::Blocked);
+        }
+        IndexedImage ice = chipCanvas();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ice.Set(x, y,
+                        k.ice.Shade(0.5f + std::sin((x + y * 0.5f) * 0.7f) * 0.2f - (y > 12 ? 0.3f : 0)));
+        a.Lower("Ice Wall", ice, "Wall", Pass::Blocked);
+        IndexedImage crystalWall = wallChip(k, WallKind::Cave, 1);
+        for (const Pt& p : {Pt{4, 6}, Pt{10, 11}, Pt{12, 4}})
+            FillPolygon(crystalWall, {{p.x - 2, p.y + 3}, {p.x, p.y - 3}, {p.x + 2, p.y + 3}},
+                        [&](int x, int) { return k.crystal.Shade(x < p.x ? 0.9f : 0.4f); });
+        a.Lower("Crystal Wall", crystalWall, "Wall", Pass::Blocked);
+    }
+    // More floors.
+    {
+        Tile slab = tiles::Bricks(k.brick, k.brick[1], 16, 16, 655);
+        IndexedImage tomb = fromTile(slab);
+        BevelBox(tomb, 2, 2, 12, 12, k.brick, 3);
+        for (int y = 5; y < 12; y += 3)
+            Rect(tomb, 5, y, 6, 1, k.brick[1]);
+        a.Lower("Tomb Slab", tomb, "Floor");
+        IndexedImage seal = fromTile(slab);
+        FillEllipse(seal, 8, 8, 6, 6, k.brick[1]);
+        FillEllipse(seal, 8, 8, 5, 5, k.brick[4]);
+        Rect(seal, 7, 4, 2, 9, k.brick[1]);
+        Rect(seal, 4, 7, 9, 2, k.brick[1]);
+        a.Lower("Sealed Slab", seal, "Floor");
+        for (int m = 0; m < 4; ++m) {
+            IndexedImage c = chipCanvas();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    int gx = m % 2 ? 15 - x : x, gy = m / 2 ? 15 - y : y;
+                    float r = std::hypot(gx + 0.5f, gy + 0.5f);
+                    uint8_t v = int(r / 3) % 2 ? k.brick[4] : k.carpet[2];
+                    if (int(r) % 3 == 0) v = k.gold[1];
+                    c.Set(x, y, v);
+                }
+            const char* names[4] = {"Mosaic Top Left", "Mosaic Top Right", "Mosaic Bottom Left",
+                                    "Mosaic Bottom Right"};
+            a.Lower(names[m], c, "Floor");
+        }
+        for (int dais = 0; dais < 3; ++dais) {
+            IndexedImage c = chipCanvas();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    int step = y / 5;
+                    float l = 0.75f - step * 0.15f + (y % 5 == 0 ? 0.15f : 0);
+                    uint8_t v = k.brick.Shade(l);
+                    if ((dais == 0 && x < 2) || (dais == 2 && x > 13)) v = k.brick[1];
+                    c.Set(x, y, v);
+                }
+            const char* names[3] = {"Dais Left", "Dais", "Dais Right"};
+            a.Lower(names[dais], c, "Floor");
+        }
+        IndexedImage trap = fromTile(tiles::Bricks(k.brick, k.brick[1], 8, 8, 605));
+        BevelBox(trap, 2, 2, 12, 12, k.wood, 2);
+        for (int x = 5; x < 14; x += 3)
+            Rect(trap, x, 3, 1, 10, k.wood[1]);
+        Rect(trap, 7, 7, 2, 2, k.metal[3]);
+        a.Lower("Trapdoor", trap, "Floor");
+        IndexedImage hole = fromTile(k.floorTile);
+        FillEllipse(hole, 8, 8, 6, 5, k.ink);
+        for (int i = 0; i < 3; ++i)
+            Rect(hole, 5, 5 + i * 3, 6, 1, k.floor[2 - i / 2]);
+        a.Lower("Stairs Into Dark", hole, "Cave Floor");
+        IndexedImage ladderHole = fromTile(k.floorTile);
+        Rect(ladderHole, 3, 2, 10, 12, k.ink);
+        Rect(ladderHole, 4, 2, 1, 12, k.wood[3]);
+        Rect(ladderHole, 11, 2, 1, 12, k.wood[3]);
+        for (int y = 4; y < 14; y += 3)
+            Rect(ladderHole, 5, y, 6, 1, k.wood[4]);
+        a.Lower("Ladder Hole", ladderHole, "Cave Floor");
+        IndexedImage drain = fromTile(tiles::Bricks(k.brick, k.brick[1], 8, 8, 605));
+        Rect(drain, 3, 3, 10, 10, k.water[1]);
+        for (int x = 4; x < 13; x += 2)
+            Rect(drain, x, 3, 1, 10, k.metal[2]);
+        a.Lower("Drain", drain, "Floor");
+    }
+    for (int i = 0; i < 3; ++i) {
+        Tile t = i == 0   ? tiles::NoiseTile(k.straw, 0.45f, 0.5f, 4, 657)
+                 : i == 1 ? tiles::Cobbles(k.brick, k.brick[0], 6, 659)
+                          : tiles::NoiseTile(k.dirt, 0.35f, 0.4f, 8, 661);
+        if (i == 2)
+            for (int y = 0; y < 16; ++y)
+                t.Set(5, y, k.dirt[0]), t.Set(10, y, k.dirt[0]);
+        const char* names[3] = {"Straw Floor", "Cobbled Floor", "Cart Tracks"};
+        const char* terrain[3] = {"Floor", "Floor", "Dirt"};
+        tileChip(names[i], t, terrain[i]);
+    }
+    // Floors with something on them.
+    {
+        auto dots = [&](Tile t, int count, uint32_t seed, std::function<void(Tile&, int, int)> mark) {
+            for (const Pt& p : tiles::Scatter(count, 16.0f / std::sqrt(float(count)) * 0.8f, seed))
+                mark(t, int(p.x), int(p.y));
+            return t;
+        };
+        Tile crackedIce = k.iceTile;
+        Line(crackedIce.Image(), 1, 3, 7, 8, k.ice[0]);
+        Line(crackedIce.Image(), 7, 8, 14, 6, k.ice[0]);
+        Line(crackedIce.Image(), 7, 8, 6, 15, k.ice[0]);
+        tileChip("Cracked Ice", crackedIce, "Ice");
+        Tile ripples = k.sandTile;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (std::sin((x + 2 * y) * 0.8f) > 0.9f) ripples.Set(x, y, k.sand[1]);
+        tileChip("Sand Ripples", ripples, "Sand");
+        tileChip("Dirt Pebbles",
+                 dots(k.dirtTile, 6, 671,
+                      [&](Tile& t, int x, int y) { t.Set(x, y, k.floor[4]), t.Set(x, y + 1, k.dirt[0]); }),
+                 "Dirt");
+        tileChip("Moss Stones",
+                 dots(k.mossTile, 3, 673,
+                      [&](Tile& t, int x, int y) {
+                          FillEllipse(t.Image(), x, y, 2.2f, 1.8f,
+                                      [&](int, int, float nx, float ny, float nz) {
+                                          return k.floor.Shade(Light::Lambert(nx, ny, nz) + 0.1f);
+                                      });
+                      }),
+                 "Cave Floor");
+        tileChip("Coins",
+                 dots(tiles::Bricks(k.brick, k.brick[1], 8, 8, 605), 6, 675,
+                      [&](Tile& t, int x, int y) {
+                          t.Set(x, y, k.gold[2]), t.Set(x + 1, y, k.gold[1]), t.Set(x, y + 1, k.gold[0]);
+                      }),
+                 "Floor");
+        tileChip("Wet Floor",
+                 dots(k.floorTile, 3, 677,
+                      [&](Tile& t, int x, int y) {
+                          FillEllipse(t.Image(), x, y, 2.5f, 1.5f, k.water[2]);
+                          t.Set(x - 1, y - 1, k.water[4]);
+                      }),
+                 "Cave Floor");
+        tileChip("Rubble Heap",
+                 dots(k.rubble, 4, 679,
+                      [&](Tile& t, int x, int y) {
+                          FillEllipse(t.Image(), x, y, 2.5f, 2, [&](int, int, float nx, float ny, float nz) {
+                              return k.rock.Shade(Light::Lambert(nx, ny, nz) + 0.15f);
+                          });
+                      }),
+                 "Cave Floor");
+        tileChip("Mushroom Floor",
+                 dots(k.floorTile, 4, 681,
+                      [&](Tile& t, int x, int y) {
+                          t.Set(x, y, k.red[2]), t.Set(x + 1, y, k.red[1]), t.Set(x, y + 1, k.paper[2]);
+                      }),
+                 "Cave Floor");
+        tileChip(
+            "Glowing Moss",
+            dots(k.mossTile, 5, 683,
+                 [&](Tile& t, int x, int y) { t.Set(x, y, k.crystal[3]), t.Set(x + 1, y, k.crystal[2]); }),
+            "Cave Floor");
+        Tile vent = k.floorTile;
+        Line(vent.Image(), 2, 4, 8, 9, k.lava[3]);
+        Line(vent.Image(), 8, 9, 13, 7, k.lava[2]);
+        Line(vent.Image(), 8, 9, 9, 14, k.lava[2]);
+        tileChip("Lava Vent", vent, "Lava");
+        Tile crackedTiles = tiles::Bricks(k.brick, k.brick[2], 16, 8, 607);
+        Line(crackedTiles.Image(), 3, 1, 7, 6, k.brick[0]);
+        Line(crackedTiles.Image(), 7, 6, 12, 13, k.brick[0]);
+        tileChip("Cracked Tiles", crackedTiles, "Floor");
+        Tile mossyTiles = tiles::Bricks(k.brick, k.brick[2], 16, 8, 607);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (mossyTiles.At(x, y) == k.brick[2] || Fbm(x, y, 8, 16, 2, 685) > 0.62f)
+                    mossyTiles.Set(x, y, k.moss[(x + y) % 3 + 1]);
+        tileChip("Mossy Tiles", mossyTiles, "Floor");
+    }
+    // A fountain basin of 2 x 2 chips.
+    {
+        IndexedImage c = chipCanvas(2, 2);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                c.Set(x, y, k.floorTile.At(x, y));
+        FillEllipse(c, 16, 16, 15, 14, [&](int x, int y, float nx, float ny, float nz) {
+            return k.brick.Shade(0.6f - ny * 0.3f);
+        });
+        FillEllipse(c, 16, 16, 12, 11,
+                    [&](int x, int y, float, float, float) { return k.waterTile[0].At(x, y); });
+        FillEllipse(c, 16, 15, 3, 3, k.brick[4]);
+        c.Set(16, 12, k.foam[1]);
+        a.Lower("Fountain", c, "Water", Pass::Blocked);
+    }
     // The rest of the plain chips: solid darkness (the unseen parts of a dungeon), rock tops, water
     // details.
     tileChip("Darkness", k.pitTile, "Wall", Pass::Blocked);
@@ -668,6 +966,48 @@ void paintUpperChips(Kit& k, ChipAllocator& a) {
     a.Upper("Counter Left", drawProp([&](IndexedImage& c) { Counter(c, r, true, false); }), Pass::Counter);
     a.Upper("Counter", drawProp([&](IndexedImage& c) { Counter(c, r, false, false); }), Pass::Counter);
     a.Upper("Counter Right", drawProp([&](IndexedImage& c) { Counter(c, r, false, true); }), Pass::Counter);
+    a.Upper("Coffin", drawProp([&](IndexedImage& c) { Coffin(c, r); }, 1, 2));
+    a.Upper("Throne", drawProp([&](IndexedImage& c) { Throne(c, r, k.carpet); }, 1, 2),
+            {Pass::Above, Pass::Blocked});
+    a.Upper("Armour Stand", drawProp([&](IndexedImage& c) { ArmourStand(c, r); }, 1, 2),
+            {Pass::Above, Pass::Blocked});
+    a.Upper("Clock", drawProp([&](IndexedImage& c) { Clock(c, r); }, 1, 2), {Pass::Above, Pass::Blocked});
+    a.Upper("Boulder", drawProp([&](IndexedImage& c) { Boulder(c, r); }, 2, 2));
+    a.Upper("Mine Cart", drawProp([&](IndexedImage& c) { MineCart(c, r, k.gold); }));
+    a.Upper("Ore Cart", drawProp([&](IndexedImage& c) { MineCart(c, r, k.crystal); }));
+    a.Upper("Cage", drawProp([&](IndexedImage& c) { Cage(c, r); }));
+    a.Upper("Weapon Rack", drawProp([&](IndexedImage& c) { WeaponRack(c, r); }));
+    a.Upper("Spikes", drawProp([&](IndexedImage& c) { Spikes(c, r); }));
+    a.Upper("Crystal Ball", drawProp([&](IndexedImage& c) { CrystalBall(c, r, k.crystal); }));
+    a.Upper("Rune Stone", drawProp([&](IndexedImage& c) { RuneStone(c, r, k.crystal); }));
+    a.Upper("Broken Pillar", drawProp([&](IndexedImage& c) { BrokenPillar(c, r); }));
+    a.Upper("Chains", drawProp([&](IndexedImage& c) { Chains(c, r); }), Pass::Above);
+    a.Upper("Rubble", drawProp([&](IndexedImage& c) { Rubble(c, r); }));
+    a.Upper("Cauldron", drawProp([&](IndexedImage& c) { Cauldron(c, r); }));
+    a.Upper("Anvil", drawProp([&](IndexedImage& c) { Anvil(c, r); }));
+    a.Upper("Candles", drawProp([&](IndexedImage& c) { CandleStand(c, r); }));
+    a.Upper("Vase", drawProp([&](IndexedImage& c) { Vase(c, r, k.cloth); }));
+    a.Upper("Shelf", drawProp([&](IndexedImage& c) { Shelf(c, r); }));
+    a.Upper("Desk", drawProp([&](IndexedImage& c) { Desk(c, r); }), Pass::Counter);
+    a.Upper("Bucket", drawProp([&](IndexedImage& c) { Bucket(c, r); }));
+    a.Upper("Fire Crystal", drawProp([&](IndexedImage& c) { Crystal(c, r, k.lava); }));
+    a.Upper("Lava Rock", drawProp([&](IndexedImage& c) {
+                Rock(c,
+                     {r.pal, r.ink, r.leaves, r.wood, r.stone, k.darkBrick, r.metal, r.cloth, r.roof, r.fire,
+                      r.glass, r.paper, r.gold, r.red, r.white, r.straw, r.grass},
+                     0.9f);
+            }));
+    a.Upper("Moss Tuft", drawProp([&](IndexedImage& c) { GrassTuft(c, r); }), Pass::Open);
+    a.Upper("Reeds", drawProp([&](IndexedImage& c) { Reeds(c, r); }), Pass::Open);
+    a.Upper("Lily Pads", drawProp([&](IndexedImage& c) { Lilypads(c, r, k.white); }), Pass::Blocked);
+    a.Upper("Potted Plant", drawProp([&](IndexedImage& c) { PottedPlant(c, r); }));
+    a.Upper("Window", drawProp([&](IndexedImage& c) { Window(c, r); }));
+    a.Upper("Sign", drawProp([&](IndexedImage& c) { Signpost(c, r); }));
+    a.Upper("Magic Sign", drawProp([&](IndexedImage& c) { Sign(c, r, 4); }));
+    a.Upper("Item Sign", drawProp([&](IndexedImage& c) { Sign(c, r, 1); }));
+    a.Upper("Weapon Sign", drawProp([&](IndexedImage& c) { Sign(c, r, 2); }));
+    a.Upper("Armour Sign", drawProp([&](IndexedImage& c) { Sign(c, r, 3); }));
+    a.Upper("Inn Sign", drawProp([&](IndexedImage& c) { Sign(c, r, 0); }));
 }
 
 } // namespace

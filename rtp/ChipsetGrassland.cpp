@@ -404,7 +404,8 @@ void paintAnimated(Kit& k, IndexedImage& img) {
             for (int x = 0; x < 16; ++x) {
                 float dx = x + 0.5f - 8, dy = y + 0.5f - 8;
                 float r = std::sqrt(dx * dx + dy * dy);
-                float ang = std::atan2(dy, dx) + frame * kPi / 2;
+                // Two arms: a quarter of a half turn a frame brings the spiral round in four frames.
+                float ang = std::atan2(dy, dx) + frame * kPi / 4;
                 float arm = std::sin(ang * 2 + r * 0.9f);
                 uint8_t v = k.waterTile[0].At(x, y);
                 if (r < 7.5f) {
@@ -662,14 +663,14 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
         tileChip("Clover", t, "Grass");
     }
     tileChip("Dark Grass", k.tallGrass, "Grass");
-    tileChip("Dirt", k.dirtTile, "Dirt");
+    tileChip("Bare Dirt", k.dirtTile, "Dirt");
     {
         Tile t = k.dirtTile;
         for (const Pt& p : tiles::Scatter(6, 4, 207))
             t.Set(int(p.x), int(p.y), k.stone[3]), t.Set(int(p.x), int(p.y) + 1, k.dirt[1]);
         tileChip("Dirt Pebbles", t, "Dirt");
     }
-    tileChip("Sand", k.sandTile, "Sand");
+    tileChip("Plain Sand", k.sandTile, "Sand");
     {
         Tile t = k.sandTile;
         for (const Pt& p : tiles::Scatter(2, 7, 209)) {
@@ -881,7 +882,7 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
         tileChip("Straw", t, "Dirt");
     }
     // Snow and ice.
-    tileChip("Snow", k.snowTile, "Snow");
+    tileChip("Plain Snow", k.snowTile, "Snow");
     {
         Tile t = k.snowTile;
         for (int y = 1; y < 16; y += 5) {
@@ -1006,6 +1007,184 @@ void paintLowerChips(Kit& k, ChipAllocator& a) {
                                           });
                       }),
             "Road");
+    // Hedges: a clipped top and a leafy face, in left, middle and right pieces.
+    for (int face = 0; face < 2; ++face)
+        for (int col = 0; col < 3; ++col) {
+            IndexedImage c = chipCanvas();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    float n = Hash01(x / 2, y / 2, 241 + face) - 0.5f;
+                    float l = face ? 0.45f - y * 0.015f + n * 0.35f : 0.7f + n * 0.3f;
+                    if (!face && y > 12) l = 0.35f;
+                    uint8_t v = k.leaves.Shade(l);
+                    if (face && y > 13) v = k.grass[1];
+                    if ((col == 0 && x < 1) || (col == 2 && x > 14)) v = k.leaves[0];
+                    c.Set(x, y, v);
+                }
+            a.Lower(std::string(face ? "Hedge Face" : "Hedge Top") + cols[col], c, "Forest", Pass::Blocked);
+        }
+    // A rug in 3 x 3 pieces for house floors.
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            IndexedImage c = chipCanvas();
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    int ex = col == 0   ? x
+                             : col == 2 ? 15 - x
+                                        : 99,
+                        ey = row == 0   ? y
+                             : row == 2 ? 15 - y
+                                        : 99;
+                    int e = std::min(ex, ey);
+                    uint8_t v = ((x + y) % 6 < 3) ? k.red[1] : k.red[2];
+                    if (std::abs((x % 8) - 4) + std::abs((y % 8) - 4) == 3) v = k.yellow[1];
+                    if (e < 2)
+                        v = k.roofBlue[1];
+                    else if (e < 3)
+                        v = k.yellow[2];
+                    else if (e < 4)
+                        v = k.roofBlue[3];
+                    c.Set(x, y, v);
+                }
+            const char* rows3[3] = {" Top", "", " Bottom"};
+            a.Lower(std::string("Rug") + rows3[row] + cols[col], c, "Floor");
+        }
+    // A plaza mosaic in four quarters.
+    for (int m = 0; m < 4; ++m) {
+        IndexedImage c = chipCanvas();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                int gx = m % 2 ? 15 - x : x, gy = m / 2 ? 15 - y : y;
+                float r = std::hypot(gx + 0.5f, gy + 0.5f);
+                uint8_t v = int(r / 3) % 2 ? k.stone[4] : k.roofBlue[2];
+                if (int(r) % 3 == 0) v = k.stone[2];
+                c.Set(x, y, v);
+            }
+        const char* names[4] = {"Mosaic Top Left", "Mosaic Top Right", "Mosaic Bottom Left",
+                                "Mosaic Bottom Right"};
+        a.Lower(names[m], c, "Road");
+    }
+    // A fountain of 2 x 2 chips on cobbles.
+    {
+        IndexedImage c = chipCanvas(2, 2);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                c.Set(x, y, k.road.At(x, y));
+        FillEllipse(c, 16, 16, 15, 14,
+                    [&](int, int, float, float ny, float) { return k.stone.Shade(0.65f - ny * 0.3f); });
+        FillEllipse(c, 16, 16, 12, 11,
+                    [&](int x, int y, float, float, float) { return k.waterTile[0].At(x, y); });
+        FillEllipse(c, 16, 15, 3.5f, 3, k.stone[4]);
+        FillEllipse(c, 16, 13, 1.5f, 1.5f, k.foam[1]);
+        a.Lower("Fountain", c, "Water", Pass::Blocked);
+    }
+    for (int down = 0; down < 2; ++down) {
+        IndexedImage c = chipCanvas();
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                int step = y / 4, py = y % 4;
+                float l = down ? 0.8f - step * 0.15f : 0.4f + step * 0.12f;
+                if (py == 0) l += 0.15f;
+                if (py == 3) l -= 0.2f;
+                c.Set(x, y, x < 1 || x > 14 ? k.stone[1] : k.stone.Shade(l));
+            }
+        a.Lower(down ? "Stone Stairs Down" : "Stone Stairs Up", c, "Road");
+    }
+    {
+        Ramp autumn = k.wheat;
+        Tile t = tiles::NoiseTile(autumn, 0.45f, 0.4f, 8, 243);
+        for (const Pt& p : tiles::Scatter(6, 4, 245))
+            t.Set(int(p.x), int(p.y), k.lava[1]), t.Set(int(p.x) + 1, int(p.y), k.red[1]);
+        tileChip("Autumn Grass", t, "Grass");
+        Tile leaves = k.grassTile;
+        for (const Pt& p : tiles::Scatter(9, 3.5f, 247)) {
+            int x = int(p.x), y = int(p.y);
+            leaves.Set(x, y, (x + y) % 2 ? k.lava[1] : k.wheat[2]);
+            leaves.Set(x + 1, y, k.lava[0]);
+        }
+        tileChip("Fallen Leaves", leaves, "Grass");
+        Tile puddle = k.grassTile;
+        FillEllipse(puddle.Image(), 8, 9, 5.5f, 3.5f,
+                    [&](int, int, float, float ny, float) { return ny < -0.4f ? k.water[1] : k.water[3]; });
+        tileChip("Puddle", puddle, "Grass");
+        Tile meadow = k.grassTile;
+        for (const Pt& p : tiles::Scatter(8, 3.8f, 249))
+            meadow.Set(int(p.x), int(p.y), k.purple[2]), meadow.Set(int(p.x), int(p.y) + 1, k.grass[1]);
+        tileChip("Violet Meadow", meadow, "Grass");
+        Tile daisies = k.grassTile;
+        for (const Pt& p : tiles::Scatter(8, 3.8f, 251))
+            daisies.Set(int(p.x), int(p.y), k.white[1]), daisies.Set(int(p.x) + 1, int(p.y), k.yellow[2]);
+        tileChip("Daisies", daisies, "Grass");
+        Tile dark;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                int board = y / 4, py = y % 4;
+                float l = 0.35f + (Hash01(board, (x + board * 5) / 8, 253) - 0.5f) * 0.15f;
+                if (py == 0) l += 0.1f;
+                if (py == 3 || (x + board * 5) % 8 == 0) l -= 0.2f;
+                dark.Set(x, y, k.wood.Shade(l));
+            }
+        tileChip("Dark Floor", dark, "Floor");
+        Tile parquet;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                bool vertical = ((x / 8) + (y / 8)) % 2 == 0;
+                int p = vertical ? x % 4 : y % 4;
+                parquet.Set(x, y, k.wood.Shade(p == 0 ? 0.8f : p == 3 ? 0.35f : 0.6f));
+            }
+        tileChip("Parquet", parquet, "Floor");
+        Tile marble;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                float vein = std::fabs(std::sin((x + y * 0.7f + Fbm(x, y, 8, 16, 2, 255) * 8) * 0.6f));
+                float l = 0.8f - (vein < 0.08f ? 0.35f : 0) - ((x % 8 == 7 || y % 8 == 7) ? 0.25f : 0);
+                marble.Set(x, y, k.plaster.Shade(l));
+            }
+        tileChip("Marble", marble, "Floor");
+        Tile path = k.sandTile;
+        for (const Pt& p : tiles::Scatter(5, 5, 257))
+            path.Set(int(p.x), int(p.y), k.stone[3]);
+        tileChip("Sand Path", path, "Road");
+    }
+    {
+        Tile snowStones = k.snowTile;
+        for (const Pt& p : tiles::Scatter(3, 6, 259))
+            FillEllipse(snowStones.Image(), p.x, p.y, 2.2f, 1.6f,
+                        [&](int, int, float nx, float ny, float nz) {
+                            return k.stone.Shade(Light::Lambert(nx, ny, nz) + 0.1f);
+                        });
+        tileChip("Snow Stones", snowStones, "Snow");
+        Tile redSand = tiles::NoiseTile(k.brick, 0.6f, 0.3f, 8, 261);
+        for (const Pt& p : tiles::Scatter(4, 5, 263))
+            redSand.Set(int(p.x), int(p.y), k.dirt[1]);
+        tileChip("Red Sand", redSand, "Desert");
+    }
+    a.Lower("Shore Rocks",
+            waterChip(k,
+                      [&](IndexedImage& c) {
+                          for (const Pt& p : {Pt{4, 5}, Pt{11, 10}, Pt{6, 12}})
+                              FillEllipse(c, p.x, p.y, 3, 2.4f, [&](int, int, float nx, float ny, float nz) {
+                                  return k.rock.Shade(Light::Lambert(nx, ny, nz) * 1.1f);
+                              });
+                      }),
+            "Water", Pass::Blocked);
+    a.Lower("Rapids",
+            waterChip(k,
+                      [&](IndexedImage& c) {
+                          for (int i = 0; i < 6; ++i) {
+                              int x = 1 + i * 3, y = 2 + (i * 5) % 12;
+                              Line(c, x, y, x + 2, y + 3, k.foam[1]);
+                          }
+                      }),
+            "Water", Pass::Blocked);
+    {
+        IndexedImage top = waterChip(k, [&](IndexedImage& c) {
+            for (int y = 10; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    c.Set(x, y, y == 10 ? k.foam[1] : (x + y) % 3 ? k.water[5] : k.foam[0]);
+        });
+        a.Lower("Fall Edge", top, "Water", Pass::Blocked);
+    }
     // Garden beds.
     for (int b = 0; b < 3; ++b) {
         Tile t = k.dirtTile;
@@ -1107,6 +1286,46 @@ void paintUpperChips(Kit& k, ChipAllocator& a) {
     a.Upper("Ladder", drawProp([&](IndexedImage& c) { Ladder(c, r); }), Pass::Open);
     a.Upper("Stairs Up", drawProp([&](IndexedImage& c) { Stairs(c, r, false); }), Pass::Open);
     a.Upper("Stairs Down", drawProp([&](IndexedImage& c) { Stairs(c, r, true); }), Pass::Open);
+    // More of the village, the fields and the house.
+    PropRamps autumn = r;
+    autumn.leaves = k.lava;
+    a.Upper("Autumn Tree", drawProp([&](IndexedImage& c) { Tree(c, autumn, 303); }, 1, 2),
+            {Pass::Above, Pass::Blocked});
+    a.Upper("Fruit Tree", drawProp([&](IndexedImage& c) { FruitTree(c, r, k.red); }, 1, 2),
+            {Pass::Above, Pass::Blocked});
+    a.Upper("Birch", drawProp([&](IndexedImage& c) { Birch(c, r); }, 1, 2), {Pass::Above, Pass::Blocked});
+    a.Upper("Cactus", drawProp([&](IndexedImage& c) { Cactus(c, r); }, 1, 2), {Pass::Above, Pass::Blocked});
+    a.Upper("Scarecrow", drawProp([&](IndexedImage& c) { Scarecrow(c, r); }, 1, 2),
+            {Pass::Above, Pass::Blocked});
+    a.Upper("Clock", drawProp([&](IndexedImage& c) { Clock(c, r); }, 1, 2), {Pass::Above, Pass::Blocked});
+    a.Upper("Market Stall", drawProp([&](IndexedImage& c) { MarketStall(c, r, k.red); }, 2, 2),
+            {Pass::Above, Pass::Counter});
+    a.Upper("Fruit Stall", drawProp([&](IndexedImage& c) { MarketStall(c, r, k.roofBlue); }, 2, 2),
+            {Pass::Above, Pass::Counter});
+    a.Upper("Boulder", drawProp([&](IndexedImage& c) { Boulder(c, r); }, 2, 2));
+    a.Upper("Cart", drawProp([&](IndexedImage& c) { Cart(c, r); }, 2, 1));
+    a.Upper("Stone Fence Left", drawProp([&](IndexedImage& c) { StoneFence(c, r, true, false, false); }));
+    a.Upper("Stone Fence", drawProp([&](IndexedImage& c) { StoneFence(c, r, false, false, false); }));
+    a.Upper("Stone Fence Right", drawProp([&](IndexedImage& c) { StoneFence(c, r, false, true, false); }));
+    a.Upper("Stone Fence Vertical", drawProp([&](IndexedImage& c) { StoneFence(c, r, false, false, true); }));
+    a.Upper("Trough", drawProp([&](IndexedImage& c) { Trough(c, r); }));
+    a.Upper("Anvil", drawProp([&](IndexedImage& c) { Anvil(c, r); }));
+    a.Upper("Cauldron", drawProp([&](IndexedImage& c) { Cauldron(c, r); }));
+    a.Upper("Beehive", drawProp([&](IndexedImage& c) { Beehive(c, r); }));
+    a.Upper("Bucket", drawProp([&](IndexedImage& c) { Bucket(c, r); }));
+    a.Upper("Desk", drawProp([&](IndexedImage& c) { Desk(c, r); }), Pass::Counter);
+    a.Upper("Candles", drawProp([&](IndexedImage& c) { CandleStand(c, r); }));
+    a.Upper("Vase", drawProp([&](IndexedImage& c) { Vase(c, r, k.roofBlue); }));
+    a.Upper("Shelf", drawProp([&](IndexedImage& c) { Shelf(c, r); }));
+    a.Upper("Weapon Rack", drawProp([&](IndexedImage& c) { WeaponRack(c, r); }));
+    a.Upper("Rubble", drawProp([&](IndexedImage& c) { Rubble(c, r); }));
+    a.Upper("Broken Pillar", drawProp([&](IndexedImage& c) { BrokenPillar(c, r); }));
+    a.Upper("Rune Stone", drawProp([&](IndexedImage& c) { RuneStone(c, r, k.glass); }));
+    a.Upper("Bones", drawProp([&](IndexedImage& c) { Bones(c, r); }), Pass::Open);
+    a.Upper("Skull", drawProp([&](IndexedImage& c) { Skull(c, r); }), Pass::Open);
+    a.Upper("Crystal", drawProp([&](IndexedImage& c) { Crystal(c, r, k.glass); }));
+    a.Upper("Small Bush", drawProp([&](IndexedImage& c) { FlowerClump(c, r, k.purple, k.white); }),
+            Pass::Open);
 }
 } // namespace
 
@@ -1125,7 +1344,7 @@ ChipsetInfo MakeGrasslandChipset() {
                                 "Dirt",   "Sand",  "Road",       "Tall Grass", "Flowers",   "Farmland",
                                 "Forest", "Hills", "Mountains",  "Snow",       "Swamp",     "Plateau"};
     const char* terrain[18] = {"Water",  "Water", "Deep Water", "Deep Water", "Deep Water", "Water",
-                               "Dirt",   "Sand",  "Road",       "Grass",      "Grass",      "Farmland",
+                               "Dirt",   "Sand",  "Road",       "Tall Grass", "Grass",      "Farmland",
                                "Forest", "Hills", "Mountain",   "Snow",       "Swamp",      "Grass"};
     for (int i = 0; i < 18; ++i) {
         info.lowerNames[i] = families[i];

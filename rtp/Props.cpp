@@ -792,4 +792,319 @@ void Port(IndexedImage& c, const PropRamps& r) {
     Finish(c, r);
 }
 
+void FruitTree(IndexedImage& c, const PropRamps& r, Ramp fruit) {
+    Tree(c, r, 311);
+    for (const Pt& p : {Pt{5, 9}, Pt{10, 6}, Pt{12, 13}, Pt{6, 15}, Pt{9, 12}}) {
+        c.Set(int(p.x), int(p.y), fruit[2]);
+        c.Set(int(p.x) + 1, int(p.y), fruit[1]);
+        c.Set(int(p.x), int(p.y) + 1, fruit[0]);
+    }
+}
+
+void Birch(IndexedImage& c, const PropRamps& r) {
+    cylinder(c, 6, 9, 12, 29, r.white, -0.1f);
+    for (int y = 14; y < 29; y += 4)
+        hline(c, 6 + (y % 3), 7 + (y % 3), y, r.ink);
+    texturedBall(c, 8, 9, 6, 7, r.grass, 0.35f, 321, 0.05f);
+    texturedBall(c, 5, 13, 3.5f, 3.5f, r.grass, 0.35f, 322);
+    texturedBall(c, 11, 12, 3.5f, 4, r.grass, 0.35f, 323);
+    Finish(c, r);
+}
+
+void Cactus(IndexedImage& c, const PropRamps& r) {
+    cylinder(c, 6, 10, 6, 29, r.grass, 0.05f);
+    FillEllipse(c, 8, 6, 2.5f, 2.5f, r.grass[4]);
+    cylinder(c, 2, 4, 12, 19, r.grass);
+    hline(c, 2, 6, 20, r.grass[2]);
+    cylinder(c, 12, 14, 9, 17, r.grass);
+    hline(c, 10, 14, 18, r.grass[2]);
+    for (int y = 9; y < 28; y += 4)
+        c.Set(8, y, r.paper[3]);
+    FillEllipse(c, 8, 5, 1.5f, 1.2f, r.red[2]);
+    Finish(c, r);
+}
+
+void Scarecrow(IndexedImage& c, const PropRamps& r) {
+    Rect(c, 7, 10, 2, 20, r.wood[2]);
+    Rect(c, 1, 12, 14, 2, r.wood[3]);
+    FillPolygon(c, {{3, 11}, {13, 11}, {12, 22}, {4, 22}},
+                [&](int x, int) { return r.cloth.Shade(x < 8 ? 0.6f : 0.4f); });
+    for (int x = 2; x < 15; x += 3)
+        c.Set(x, 15, r.straw[3]);
+    texturedBall(c, 8, 7, 3.5f, 3.5f, r.paper, 0.05f, 331, 0.2f);
+    c.Set(7, 7, r.ink);
+    c.Set(9, 7, r.ink);
+    FillEllipse(c, 8, 3.5f, 6, 1.5f, r.straw[2]);
+    FillEllipse(c, 8, 2.5f, 3, 2, r.straw[1]);
+    Finish(c, r);
+}
+
+void MarketStall(IndexedImage& c, const PropRamps& r, Ramp awning) {
+    Rect(c, 3, 10, 2, 20, r.wood[2]);
+    Rect(c, 27, 10, 2, 20, r.wood[1]);
+    for (int x = 1; x < 31; ++x) {
+        int stripe = (x / 5) % 2;
+        for (int y = 3; y < 11; ++y)
+            c.Set(x, y, stripe ? awning[2] : r.white[1]);
+        c.Set(x, 11 + (x % 5 == 2 ? 1 : 0), stripe ? awning[1] : r.white[0]);
+    }
+    BevelBox(c, 1, 20, 30, 10, r.wood, 3);
+    for (const Pt& p : {Pt{7, 19}, Pt{12, 18}, Pt{17, 19}, Pt{22, 18}, Pt{26, 19}})
+        texturedBall(c, p.x, p.y, 2.5f, 2, (int(p.x) % 2) ? r.red : r.gold, 0.05f, 341);
+    Finish(c, r);
+}
+
+void Cart(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 3, 3, 24, 8, r.wood, 3);
+    for (int x = 7; x < 27; x += 5)
+        vline(c, x, 4, 9, r.wood[1]);
+    ThickLine(c, 26, 9, 31, 12, 1.5f, r.wood[1]);
+    for (float wx : {9.0f, 21.0f}) {
+        FillEllipse(c, wx, 12, 3.5f, 3.5f, r.wood[1]);
+        FillEllipse(c, wx, 12, 1.2f, 1.2f, r.metal[2]);
+    }
+    Finish(c, r);
+}
+
+void Trough(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 1, 6, 14, 8, r.wood, 3);
+    Rect(c, 2, 7, 12, 3, r.glass[1]);
+    hline(c, 3, 8, 7, r.glass[3]);
+    Finish(c, r);
+}
+
+void Anvil(IndexedImage& c, const PropRamps& r) {
+    FillPolygon(c, {{1, 5}, {12, 5}, {15, 6}, {12, 9}, {3, 9}},
+                [&](int x, int y) { return r.metal.Shade(y < 7 ? 0.85f : 0.45f); });
+    Rect(c, 5, 9, 6, 3, r.metal[1]);
+    Rect(c, 3, 12, 10, 3, r.metal[2]);
+    Finish(c, r);
+}
+
+void Cauldron(IndexedImage& c, const PropRamps& r) {
+    texturedBall(c, 8, 10, 6.5f, 5, r.metal, 0.05f, 351, -0.2f);
+    FillEllipse(c, 8, 6, 6, 1.8f, r.leaves[3]);
+    c.Set(6, 5, r.leaves[5]);
+    c.Set(10, 6, r.leaves[4]);
+    Rect(c, 3, 14, 2, 2, r.metal[0]);
+    Rect(c, 11, 14, 2, 2, r.metal[0]);
+    Finish(c, r);
+}
+
+void StoneFence(IndexedImage& c, const PropRamps& r, bool left, bool right, bool vertical) {
+    if (vertical) {
+        for (int y = 0; y < 16; y += 4)
+            BevelBox(c, 4, y, 8, 4, r.stone, 3 - (y / 4) % 2);
+    } else {
+        int x0 = left ? 2 : 0, x1 = right ? 14 : 16;
+        for (int x = x0; x < x1; x += 5) {
+            BevelBox(c, x, 6, std::min(5, x1 - x), 4, r.stone, 3);
+            BevelBox(c, x + 2 - (x == x0 ? 2 : 0), 10, std::min(5, x1 - x), 4, r.stone, 2);
+        }
+        if (left) BevelBox(c, 1, 3, 4, 11, r.stone, 4);
+        if (right) BevelBox(c, 11, 3, 4, 11, r.stone, 4);
+    }
+    Finish(c, r);
+}
+
+void Beehive(IndexedImage& c, const PropRamps& r) {
+    for (int i = 0; i < 4; ++i)
+        FillEllipse(c, 8, 13 - i * 3, 6 - i * 1.2f, 2.2f, r.straw[3 - (i % 2)]);
+    FillEllipse(c, 8, 12, 1.5f, 1.2f, r.ink);
+    c.Set(12, 4, r.gold[2]);
+    c.Set(3, 6, r.gold[2]);
+    Finish(c, r);
+}
+
+void Desk(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 1, 5, 14, 4, r.wood, 4);
+    Rect(c, 2, 9, 4, 6, r.wood[2]);
+    hline(c, 3, 4, 11, r.gold[2]);
+    Rect(c, 12, 9, 2, 6, r.wood[1]);
+    Rect(c, 8, 2, 5, 3, r.paper[3]);
+    vline(c, 5, 1, 4, r.ink);
+    Finish(c, r);
+}
+
+void CandleStand(IndexedImage& c, const PropRamps& r) {
+    Rect(c, 7, 6, 2, 8, r.gold[1]);
+    hline(c, 4, 11, 14, r.gold[1]);
+    hline(c, 3, 12, 6, r.gold[2]);
+    for (int x : {3, 7, 11}) {
+        Rect(c, x, 2, 2, 4, r.white[1]);
+        c.Set(x, 0, r.fire[2]);
+        c.Set(x, 1, r.fire[1]);
+    }
+    Finish(c, r);
+}
+
+void Vase(IndexedImage& c, const PropRamps& r, Ramp glaze) {
+    texturedBall(c, 8, 10, 5, 4.5f, glaze, 0.05f, 361);
+    Rect(c, 6, 3, 4, 4, glaze[1]);
+    hline(c, 5, 10, 2, glaze[2]);
+    hline(c, 3, 12, 10, r.gold[2]);
+    Finish(c, r);
+}
+
+void Coffin(IndexedImage& c, const PropRamps& r) {
+    FillPolygon(c, {{5, 2}, {11, 2}, {14, 9}, {12, 30}, {4, 30}, {2, 9}},
+                [&](int x, int y) { return r.wood.Shade(0.5f - (x - 8) * 0.04f); });
+    Rect(c, 7, 8, 2, 12, r.gold[2]);
+    Rect(c, 5, 11, 6, 2, r.gold[2]);
+    Finish(c, r);
+}
+
+void Throne(IndexedImage& c, const PropRamps& r, Ramp seat) {
+    FillPolygon(c, {{3, 4}, {8, 0}, {13, 4}, {13, 22}, {3, 22}},
+                [&](int x, int) { return r.gold.Shade(x < 8 ? 0.9f : 0.5f); });
+    BevelBox(c, 5, 5, 6, 16, seat, 2);
+    BevelBox(c, 1, 18, 14, 6, r.gold, 1);
+    BevelBox(c, 3, 20, 10, 6, seat, 3);
+    Rect(c, 2, 24, 3, 6, r.gold[1]);
+    Rect(c, 11, 24, 3, 6, r.gold[0]);
+    FillEllipse(c, 8, 3, 1.5f, 1.5f, r.red[2]);
+    Finish(c, r);
+}
+
+void Cage(IndexedImage& c, const PropRamps& r) {
+    FillEllipse(c, 8, 4, 6, 3, r.metal[2]);
+    for (int x = 2; x <= 14; x += 3)
+        vline(c, x, 3, 14, r.metal[x < 8 ? 3 : 1]);
+    hline(c, 2, 14, 14, r.metal[1]);
+    hline(c, 2, 14, 9, r.metal[2]);
+    Finish(c, r);
+}
+
+void WeaponRack(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 1, 11, 14, 3, r.wood, 3);
+    Rect(c, 2, 3, 1, 12, r.wood[1]);
+    Rect(c, 13, 3, 1, 12, r.wood[1]);
+    for (int i = 0; i < 3; ++i) {
+        int x = 5 + i * 3;
+        Rect(c, x, 2, 1, 11, i == 1 ? r.wood[2] : r.metal[3]);
+        if (i == 1)
+            FillPolygon(c, {{4.5f + i * 3, 3}, {5.5f + i * 3, 0}, {6.5f + i * 3, 3}}, r.metal[3]);
+        else
+            Rect(c, x - 1, 9, 3, 1, r.gold[1]);
+    }
+    Finish(c, r);
+}
+
+void ArmourStand(IndexedImage& c, const PropRamps& r) {
+    Rect(c, 7, 20, 2, 9, r.wood[2]);
+    hline(c, 4, 11, 29, r.wood[1]);
+    texturedBall(c, 8, 5, 4, 4, r.metal, 0.05f, 371, 0.1f);
+    Rect(c, 6, 5, 4, 2, r.ink);
+    FillPolygon(c, {{2, 10}, {14, 10}, {12, 20}, {4, 20}},
+                [&](int x, int) { return r.metal.Shade(x < 8 ? 0.8f : 0.4f); });
+    hline(c, 4, 11, 17, r.gold[1]);
+    Finish(c, r);
+}
+
+void Spikes(IndexedImage& c, const PropRamps& r) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 2; ++j) {
+            float x = 3 + i * 5 + j * 2.5f, y = 7 + j * 6;
+            FillPolygon(c, {{x - 2, y + 2}, {x, y - 4}, {x + 2, y + 2}},
+                        [&](int px, int) { return r.metal.Shade(px < x ? 0.9f : 0.4f); });
+        }
+    Finish(c, r);
+}
+
+void CrystalBall(IndexedImage& c, const PropRamps& r, Ramp glow) {
+    FillPolygon(c, {{4, 15}, {12, 15}, {10, 11}, {6, 11}}, r.gold[1]);
+    texturedBall(c, 8, 7, 5, 5, glow, 0.0f, 381, 0.2f);
+    c.Set(6, 5, r.white[1]);
+    Finish(c, r);
+}
+
+void RuneStone(IndexedImage& c, const PropRamps& r, Ramp glow) {
+    FillPolygon(c, {{4, 15}, {3, 6}, {6, 2}, {11, 2}, {13, 7}, {12, 15}},
+                [&](int x, int) { return r.rock.Shade(x < 8 ? 0.7f : 0.4f); });
+    Line(c, 6, 5, 10, 9, glow[2]);
+    Line(c, 10, 5, 6, 9, glow[2]);
+    Line(c, 8, 9, 8, 13, glow[1]);
+    Finish(c, r);
+}
+
+void BrokenPillar(IndexedImage& c, const PropRamps& r) {
+    cylinder(c, 4, 11, 5, 13, r.stone, 0.05f);
+    FillPolygon(c, {{4, 5}, {7, 3}, {9, 6}, {11, 2}, {11, 6}, {4, 6}}, r.stone[4]);
+    BevelBox(c, 2, 13, 12, 3, r.stone, 3);
+    c.Set(13, 15, r.stone[2]);
+    Finish(c, r);
+}
+
+void Chains(IndexedImage& c, const PropRamps& r) {
+    for (int x : {4, 11})
+        for (int y = 0; y < 14; y += 3) {
+            FrameRect(c, x - 1, y, 3, 3, r.metal[(y / 3) % 2 ? 1 : 3]);
+        }
+    FillEllipse(c, 4.5f, 15, 2, 1.2f, r.metal[2]);
+    FillEllipse(c, 11.5f, 15, 2, 1.2f, r.metal[2]);
+}
+
+void MineCart(IndexedImage& c, const PropRamps& r, Ramp ore) {
+    FillPolygon(c, {{1, 5}, {15, 5}, {13, 12}, {3, 12}},
+                [&](int x, int y) { return r.metal.Shade(y < 7 ? 0.8f : 0.45f); });
+    for (const Pt& p : {Pt{5, 4}, Pt{8, 3}, Pt{11, 4}})
+        texturedBall(c, p.x, p.y, 2.2f, 1.8f, ore, 0.05f, 391, 0.2f);
+    FillEllipse(c, 4.5f, 13, 1.8f, 1.8f, r.ink);
+    FillEllipse(c, 11.5f, 13, 1.8f, 1.8f, r.ink);
+    Finish(c, r);
+}
+
+void Shelf(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 1, 3, 14, 11, r.wood, 2);
+    hline(c, 2, 13, 8, r.wood[4]);
+    for (const Pt& p : {Pt{4, 6}, Pt{8, 6}, Pt{12, 6}})
+        texturedBall(c, p.x, p.y, 1.5f, 1.8f, r.glass, 0.05f, 393, 0.2f);
+    for (const Pt& p : {Pt{4, 11}, Pt{9, 11}})
+        texturedBall(c, p.x, p.y, 2.2f, 1.8f, r.roof, 0.05f, 395);
+    Finish(c, r);
+}
+
+void Clock(IndexedImage& c, const PropRamps& r) {
+    BevelBox(c, 3, 2, 10, 28, r.wood, 2);
+    FillEllipse(c, 8, 8, 4, 4, r.paper[3]);
+    Line(c, 8, 8, 8, 5, r.ink);
+    Line(c, 8, 8, 10, 9, r.ink);
+    Rect(c, 5, 14, 6, 12, r.wood[0]);
+    vline(c, 8, 14, 21, r.gold[1]);
+    FillEllipse(c, 8, 22, 2, 2, r.gold[2]);
+    Finish(c, r);
+}
+
+void Rubble(IndexedImage& c, const PropRamps& r) {
+    for (const Pt& p : {Pt{4, 12}, Pt{10, 11}, Pt{7, 8}, Pt{13, 14}, Pt{3, 15}})
+        FillEllipse(c, p.x, p.y, 2.8f, 2.2f, [&](int, int, float nx, float ny, float nz) {
+            float qx = std::round(nx * 2) / 2, qy = std::round(ny * 2) / 2;
+            return r.rock.Shade(Light::Lambert(qx, qy, 0.7f) * 1.1f);
+        });
+    Finish(c, r);
+}
+
+void Bucket(IndexedImage& c, const PropRamps& r) {
+    FillPolygon(c, {{4, 7}, {12, 7}, {11, 14}, {5, 14}},
+                [&](int x, int) { return r.wood.Shade(x < 8 ? 0.7f : 0.4f); });
+    FillEllipse(c, 8, 7, 4, 1.5f, r.glass[1]);
+    hline(c, 4, 11, 10, r.metal[1]);
+    Line(c, 4, 7, 8, 2, r.metal[2]);
+    Line(c, 8, 2, 12, 7, r.metal[2]);
+    Finish(c, r);
+}
+
+void Boulder(IndexedImage& c, const PropRamps& r) {
+    FillEllipse(c, 16, 18, 14, 12, [&](int, int, float nx, float ny, float nz) {
+        float qx = std::round(nx * 3) / 3, qy = std::round(ny * 3) / 3;
+        return r.rock.Shade(
+            Light::Lambert(qx, qy, std::sqrt(std::max(0.1f, 1 - qx * qx * 0.6f - qy * qy * 0.6f))) * 1.15f);
+    });
+    Line(c, 10, 10, 16, 18, r.rock[1]);
+    Line(c, 16, 18, 24, 16, r.rock[1]);
+    for (int x = 8; x < 20; ++x)
+        if (c.At(x, 7) && Hash01(x, 0, 397) > 0.4f) c.Set(x, 7, r.grass[3]);
+    Finish(c, r);
+}
+
 } // namespace tarvel::rtp::props

@@ -79,6 +79,37 @@ void Shrine(IndexedImage& c, const PropRamps& r);
 void Ruins(IndexedImage& c, const PropRamps& r);
 void Port(IndexedImage& c, const PropRamps& r);
 
+void FruitTree(IndexedImage& c, const PropRamps& r, Ramp fruit);    // 1 x 2
+void Birch(IndexedImage& c, const PropRamps& r);                    // 1 x 2
+void Cactus(IndexedImage& c, const PropRamps& r);                   // 1 x 2
+void Scarecrow(IndexedImage& c, const PropRamps& r);                // 1 x 2
+void MarketStall(IndexedImage& c, const PropRamps& r, Ramp awning); // 2 x 2
+void Cart(IndexedImage& c, const PropRamps& r);                     // 2 x 1
+void Trough(IndexedImage& c, const PropRamps& r);
+void Anvil(IndexedImage& c, const PropRamps& r);
+void Cauldron(IndexedImage& c, const PropRamps& r);
+void StoneFence(IndexedImage& c, const PropRamps& r, bool left, bool right, bool vertical);
+void Beehive(IndexedImage& c, const PropRamps& r);
+void Desk(IndexedImage& c, const PropRamps& r);
+void CandleStand(IndexedImage& c, const PropRamps& r);
+void Vase(IndexedImage& c, const PropRamps& r, Ramp glaze);
+void Coffin(IndexedImage& c, const PropRamps& r);            // 1 x 2
+void Throne(IndexedImage& c, const PropRamps& r, Ramp seat); // 1 x 2
+void Cage(IndexedImage& c, const PropRamps& r);
+void WeaponRack(IndexedImage& c, const PropRamps& r);
+void ArmourStand(IndexedImage& c, const PropRamps& r); // 1 x 2
+void Spikes(IndexedImage& c, const PropRamps& r);
+void CrystalBall(IndexedImage& c, const PropRamps& r, Ramp glow);
+void RuneStone(IndexedImage& c, const PropRamps& r, Ramp glow);
+void BrokenPillar(IndexedImage& c, const PropRamps& r);
+void Chains(IndexedImage& c, const PropRamps& r);
+void MineCart(IndexedImage& c, const PropRamps& r, Ramp ore);
+void Shelf(IndexedImage& c, const PropRamps& r);
+void Clock(IndexedImage& c, const PropRamps& r); // 1 x 2
+void Rubble(IndexedImage& c, const PropRamps& r);
+void Bucket(IndexedImage& c, const PropRamps& r);
+void Boulder(IndexedImage& c, const PropRamps& r); // 2 x 2
+
 // Finishes an object: the ink outline around everything drawn.
 void Finish(IndexedImage& c, const PropRamps& r);
 } // namespace props
