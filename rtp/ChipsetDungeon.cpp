@@ -58,7 +58,7 @@ struct Kit {
     }
 
     void makeTiles() {
-        floorTile = tiles::NoiseTile(floor, 0.45f, 0.35f, 8, 501);
+        floorTile = tiles::NoiseTile(floor, 0.45f, 0.22f, 8, 501);
         for (const Pt& p : tiles::Scatter(5, 5, 503)) {
             int x = int(p.x), y = int(p.y);
             floorTile.Set(x, y, floor[4]);
@@ -125,19 +125,19 @@ struct Kit {
         }
     }
 
-    Tile waterTexture(Ramp ramp, float base, int frame, uint32_t seed) {
+    Tile waterTexture(Ramp ramp, float base, int frame, uint32_t seed, int marks = 2) {
         Tile t;
         int b = int(base * (ramp.count - 1));
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
-                t.Set(x, y, ramp[Fbm(x, y, 8, 16, 2, seed) > 0.58f ? b + 1 : b]);
+                t.Set(x, y, ramp[Fbm(x, y, 8, 16, 2, seed) > 0.68f ? b + 1 : b]);
         int k = 0;
-        for (const Pt& p : tiles::Scatter(3, 6.5f, seed + 1)) {
+        for (const Pt& p : tiles::Scatter(marks, 7.5f, seed + 1)) {
             int x = int(p.x) + (frame == 1 ? 1 : frame == 2 ? 2 : 0) * ((k & 1) ? -1 : 1), y = int(p.y);
             ++k;
             for (int i = 0; i < 3; ++i)
-                t.Set(x + i, y, ramp[ramp.count - 2]);
-            t.Set(x + 1, y - 1, ramp[ramp.count - 1]);
+                t.Set(x + i, y, ramp[std::min(b + 2, ramp.count - 1)]);
+            t.Set(x + 1, y - 1, ramp[std::min(b + 3, ramp.count - 1)]);
         }
         return t;
     }

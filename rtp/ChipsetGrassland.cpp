@@ -202,30 +202,34 @@ struct Kit {
         }
         for (int f = 0; f < 3; ++f) {
             waterTile[f] = waterTexture(water, 0.45f, f, 131);
-            deepTile[f] = waterTexture(deep, 0.5f, f, 137);
+            deepTile[f] = waterTexture(deep, 0.5f, f, 137, 2, true);
         }
     }
 
     // Water: calm bands of two levels and small wave marks that drift one pixel a frame.
-    Tile waterTexture(Ramp ramp, float base, int frame, uint32_t seed) {
+    // Deep water is calmer: fewer marks, a level above the water instead of a highlight.
+    Tile waterTexture(Ramp ramp, float base, int frame, uint32_t seed, int marks = 3, bool calm = false) {
         Tile t;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
+                // Calm water has only a few lighter patches, so a wide area shows no stripes.
                 float n = Fbm(x, y, 8, 16, 2, seed);
-                t.Set(x, y,
-                      ramp[n > 0.58f ? int(base * (ramp.count - 1)) + 1 : int(base * (ramp.count - 1))]);
+                int level = int(base * (ramp.count - 1));
+                t.Set(x, y, ramp[n > (calm ? 0.68f : 0.58f) ? level + 1 : level]);
             }
-        int top = ramp.count - 1;
+        int b = int(base * (ramp.count - 1));
+        int top = calm ? b + 2 : ramp.count - 1;
         int k = 0;
-        for (const Pt& p : tiles::Scatter(3, 6.5f, seed + 1)) {
+        for (const Pt& p : tiles::Scatter(marks, 6.5f, seed + 1)) {
             int x = int(p.x) + (frame == 1 ? 1 : frame == 2 ? 2 : 0) * ((k & 1) ? -1 : 1), y = int(p.y);
             ++k;
             for (int i = 0; i < 4; ++i)
                 t.Set(x + i, y, ramp[top - 1]);
             t.Set(x + 1, y - 1, ramp[top]);
             t.Set(x + 2, y - 1, ramp[top]);
-            t.Set(x - 1, y + 1, ramp[int(base * (ramp.count - 1)) - 1]);
-            t.Set(x + 4, y + 1, ramp[int(base * (ramp.count - 1)) - 1]);
+            if (calm) continue;
+            t.Set(x - 1, y + 1, ramp[b - 1]);
+            t.Set(x + 4, y + 1, ramp[b - 1]);
         }
         return t;
     }

@@ -11,6 +11,7 @@
 #include "ChipPreview.h"
 #include "ChipsetLayout.h"
 #include "PictureFile.h"
+#include "RtpCatalog.h"
 #include "SampleMaps.h"
 
 namespace tarvel::rtp {
@@ -96,10 +97,12 @@ std::vector<std::string> WriteContactSheets(const std::string& packageDir, const
             QString name = QFileInfo(file).completeBaseName();
             entries.push_back({QString("%1 (%2 x %3)").arg(name).arg(img.Width()).arg(img.Height()),
                                toQImage(img, kind.scale, kind.transparent)});
-            if (std::string(kind.folder) == "ChipSet") {
-                IndexedImage map = RenderSampleMap(img, name.toStdString());
-                entries.push_back({name + " sample map", toQImage(map, 2, false)});
-            }
+            if (std::string(kind.folder) == "ChipSet")
+                for (const catalog::Chipset& c : catalog::Chipsets())
+                    if (name.toStdString() == c.name) {
+                        IndexedImage map = RenderSampleMap(img, c.make());
+                        entries.push_back({name + " sample map", toQImage(map, 2, false)});
+                    }
         }
         QImage sheet = layout(entries, std::string(kind.folder) == "ChipSet" ? 2000 : 1400);
         std::string path = sheetDir + "/" + kind.folder + ".png";

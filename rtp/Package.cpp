@@ -5,6 +5,7 @@
 
 #include "Characters.h"
 #include "Midi.h"
+#include "Movie.h"
 #include "PictureFile.h"
 #include "Scenes.h"
 #include "Sounds.h"
@@ -41,6 +42,7 @@ RtpPackage BuildPackage() {
     add("Picture", MakePictures());
     add("Monster", MakeMonsters());
     add("Battle", MakeBattleAnimations());
+    p.files.push_back({"Movie", "Opening1", "avi", WriteAvi(MakeOpeningFrames(), 12)});
     for (MusicPiece& m : MakeMusic())
         p.files.push_back({"Music", m.name, "mid", std::move(m.bytes)});
     for (SoundEffect& s : MakeSounds())

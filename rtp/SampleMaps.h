@@ -2,14 +2,16 @@
 
 #include <string>
 
+#include "ChipsetPainter.h"
 #include "IndexedImage.h"
 
 namespace tarvel::rtp {
 
-// A small map painted with every family of a chipset (a lake with deep water and the animated
-// chips, a canal of water B, a blob of each ground autotile with notches and holes, and a strip
-// of upper chips), composed the way the editor composes chips. For looking at, not for games.
-IndexedImage RenderSampleMap(const IndexedImage& chipset, const std::string& name, int waterStep = 0,
+// A small map painted with the chipset's families and objects the way a user would paint them
+// (a lake with deep water, autotile areas with notches and holes, buildings, furniture), composed
+// the way the editor composes chips. The chip names come from info, the pixels from picture (the
+// file as written). For looking at, not for games.
+IndexedImage RenderSampleMap(const IndexedImage& picture, const ChipsetInfo& info, int waterStep = 0,
                              int animFrame = 0);
 
 } // namespace tarvel::rtp

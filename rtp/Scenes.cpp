@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Draw.h"
+#include "Movie.h"
 #include "Palette.h"
 
 namespace tarvel::rtp {
@@ -701,6 +702,46 @@ std::vector<NamedPicture> MakePictures() {
         out.push_back({"Sword", c.Done()});
     }
     return out;
+}
+
+} // namespace tarvel::rtp
+
+namespace tarvel::rtp {
+
+std::vector<IndexedImage> MakeOpeningFrames() {
+    // One palette for every frame; the sun climbs, the clouds drift and the sea glitters.
+    PaletteBuilder pal({0, 0, 0});
+    Ramp skyR = pal.AddRampThrough({{40, 36, 90}, {120, 70, 130}, {230, 120, 110}, {255, 200, 130}}, 12);
+    Ramp sunR = pal.AddRampThrough({{255, 210, 140}, {255, 250, 220}}, 3);
+    Ramp cloudR = pal.AddRampThrough({{110, 70, 120}, {230, 140, 140}, {255, 220, 190}}, 5);
+    Ramp seaR = pal.AddRampThrough({{20, 20, 60}, {80, 60, 110}, {200, 120, 120}}, 8);
+    Ramp glint = pal.AddRampThrough({{255, 200, 150}, {255, 250, 230}}, 2);
+    uint8_t wall = pal.Add({36, 34, 60}), dark = pal.Add({22, 20, 40}), window = pal.Add({255, 210, 110});
+    Ramp hillR = pal.AddRampThrough({{16, 18, 34}, {40, 40, 64}}, 3);
+    Palette256 palette = pal.Build();
+    std::vector<IndexedImage> frames;
+    const int count = 36;
+    for (int f = 0; f < count; ++f) {
+        IndexedImage img(160, 120);
+        float t = f / float(count - 1);
+        sky(img, skyR, 0, 80, 0.0f + t * 0.25f, 1.0f);
+        sun(img, 112, 82 - t * 40, 9, sunR);
+        cloud(img, 30 + t * 20, 24, 46, cloudR, 5, true);
+        cloud(img, 130 + t * 14, 40, 36, cloudR, 6, true);
+        hills(img, hillR, 86, 12, 32, 7);
+        castleSilhouette(img, 44, 88, 0.45f, wall, dark, window);
+        for (int y = 88; y < 120; ++y)
+            for (int x = 0; x < 160; ++x) {
+                float depth = (y - 88) / 32.0f;
+                float wave = std::sin(x * 0.3f / (0.2f + depth) + y * 1.1f - f * 0.5f) * 0.5f + 0.5f;
+                uint8_t v = seaR.Dither(0.25f + depth * 0.3f + wave * 0.15f + t * 0.2f, x, y);
+                if (std::fabs(x - 112) < 4 + depth * 16 && wave > 0.8f) v = glint[wave > 0.93f ? 1 : 0];
+                img.Set(x, y, v);
+            }
+        img.Palette() = palette;
+        frames.push_back(std::move(img));
+    }
+    return frames;
 }
 
 } // namespace tarvel::rtp

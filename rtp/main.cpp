@@ -8,11 +8,13 @@
 #include <string>
 
 #include "ContactSheet.h"
+#include "Describe.h"
 #include "Package.h"
 
 int main(int argc, char** argv) {
     using namespace tarvel::rtp;
-    std::string usage = "usage: tarvel-rtpgen OUTDIR | tarvel-rtpgen --contact-sheets OUTDIR SHEETDIR\n";
+    std::string usage = "usage: tarvel-rtpgen OUTDIR | tarvel-rtpgen --contact-sheets OUTDIR SHEETDIR | "
+                        "tarvel-rtpgen --describe\n";
     try {
         if (argc == 2 && argv[1][0] != '-') {
             RtpPackage package = BuildPackage();
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
                 auto size = std::filesystem::file_size(std::filesystem::path(argv[1]) / rel);
                 std::printf("%s %llu\n", rel.c_str(), static_cast<unsigned long long>(size));
             }
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "--describe") {
+            std::fputs(DescribePackage().c_str(), stdout);
             return 0;
         }
         if (argc == 4 && std::string(argv[1]) == "--contact-sheets") {

@@ -1,6 +1,8 @@
 // Every picture of the package could have been imported: the size rule of its kind, 8 bits per
 // pixel with a full palette, and index 0 as the transparent colour where the kind has one.
 #include <QDir>
+#include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "RtpTestSupport.h"
@@ -97,6 +99,60 @@ TEST(RtpPackage, SystemGraphicKeepsTheWindowMiddleTransparent) {
         EXPECT_EQ(CountZero(img, 40, 8, 16, 16), 16 * 16) << name.toStdString();
         EXPECT_EQ(CountZero(img, 72, 8, 16, 16), 16 * 16) << name.toStdString();
         EXPECT_EQ(CountZero(img, 0, 48, 160, 32), 0) << name.toStdString();
+    }
+}
+
+} // namespace
+} // namespace tarvel::test::rtp
+
+namespace tarvel::test::rtp {
+namespace {
+
+// The movie is a plain AVI: RIFF sizes that add up, one 8-bit uncompressed video stream, as many
+// frame chunks as the header promises, and an index entry for each.
+TEST(RtpPackage, MovieIsAnUncompressedAviWithAnIndex) {
+    QStringList movies = PackageNames("Movie", "avi");
+    ASSERT_FALSE(movies.isEmpty());
+    for (const QString& name : movies) {
+        QByteArray b = ReadFile(PackageFile("Movie", name, "avi"));
+        auto le32 = [&](int i) {
+            return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(b.constData() + i));
+        };
+        auto le16 = [&](int i) {
+            return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(b.constData() + i));
+        };
+        ASSERT_EQ(b.left(4), "RIFF");
+        ASSERT_EQ(b.mid(8, 4), "AVI ");
+        ASSERT_EQ(int(le32(4)), b.size() - 8);
+        uint32_t declaredFrames = 0, frames = 0, indexEntries = 0, width = 0, height = 0, frameBytes = 0;
+        int bits = 0, compression = -1;
+        // Walk the chunk tree; lists are entered.
+        std::function<void(int, int)> walk = [&](int pos, int end) {
+            while (pos + 8 <= end) {
+                QByteArray id = b.mid(pos, 4);
+                int len = int(le32(pos + 4));
+                ASSERT_LE(pos + 8 + len, end) << id.toStdString();
+                if (id == "LIST")
+                    walk(pos + 12, pos + 8 + len);
+                else if (id == "avih")
+                    declaredFrames = le32(pos + 8 + 16), width = le32(pos + 8 + 32),
+                    height = le32(pos + 8 + 36);
+                else if (id == "strf")
+                    bits = le16(pos + 8 + 14), compression = int(le32(pos + 8 + 16));
+                else if (id == "00db")
+                    ++frames, frameBytes = uint32_t(len);
+                else if (id == "idx1")
+                    indexEntries = uint32_t(len) / 16;
+                pos += 8 + len + (len & 1);
+            }
+        };
+        walk(12, b.size());
+        EXPECT_GT(declaredFrames, 0u);
+        EXPECT_EQ(frames, declaredFrames);
+        EXPECT_EQ(indexEntries, frames);
+        EXPECT_EQ(bits, 8);
+        EXPECT_EQ(compression, 0);
+        EXPECT_EQ(frameBytes, ((width + 3) & ~3u) * height);
     }
 }
 
