@@ -66,9 +66,9 @@ CharacterLook creature(const char* name, Body body, Rgb main, Rgb second, Rgb ey
     return l;
 }
 
-std::vector<CharacterSetSpec> makeSpecs() {
-    std::vector<CharacterSetSpec> specs;
-    specs.push_back(
+std::vector<CharacterSetPlan> makePlans() {
+    std::vector<CharacterSetPlan> plans;
+    plans.push_back(
         {"Hero1",
          {
              with(person("Aren", kFair, HairStyle::Spiky, {132, 78, 40}, Outfit::Tunic, {200, 58, 50},
@@ -97,7 +97,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                   Held::Axe),
          },
          true});
-    specs.push_back({"Hero2",
+    plans.push_back({"Hero2",
                      {
                          with(person("Ryo", kLight, HairStyle::Ponytail, {36, 32, 40}, Outfit::Gi,
                                      {60, 66, 140}, {200, 60, 60}, {50, 50, 80}, {40, 30, 30}),
@@ -125,7 +125,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                               Held::Bow),
                      },
                      true});
-    specs.push_back({"People1",
+    plans.push_back({"People1",
                      {
                          with(bearded(person("Old Man", kLight, HairStyle::Bald, {226, 226, 232},
                                              Outfit::Robe, {140, 110, 80}, {100, 80, 60}, {90, 80, 70})),
@@ -146,7 +146,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                                 {150, 100, 60}, {230, 220, 200}, {80, 70, 60}),
                      },
                      true});
-    specs.push_back({"People2",
+    plans.push_back({"People2",
                      {
                          caped(bearded(person("King", kLight, HairStyle::Crown, {236, 236, 236}, Outfit::Robe,
                                               {190, 40, 50}, {236, 200, 80}, {120, 30, 40})),
@@ -171,7 +171,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                                 {230, 190, 50}, {180, 40, 160}, {180, 40, 160}),
                      },
                      true});
-    specs.push_back(
+    plans.push_back(
         {"People3",
          {
              stout(person("Innkeeper", kFair, HairStyle::Short, {140, 90, 50}, Outfit::Tunic, {200, 120, 80},
@@ -204,7 +204,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                                       {130, 90, 60}, {90, 60, 40}, {90, 80, 60}, {230, 200, 40}));
     goblin.child = true;
     goblin.held = Held::Axe;
-    specs.push_back({"Monster1",
+    plans.push_back({"Monster1",
                      {
                          creature("Slime", Body::Slime, {90, 190, 90}, {60, 140, 60}),
                          creature("Bat", Body::Bat, {110, 80, 140}, {80, 60, 100}),
@@ -216,7 +216,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                          creature("Mushroom", Body::Mushroom, {210, 60, 60}, {140, 100, 70}),
                      },
                      false});
-    specs.push_back({"Monster2",
+    plans.push_back({"Monster2",
                      {
                          creature("Blue Slime", Body::Slime, {80, 140, 220}, {50, 90, 170}),
                          creature("Red Bat", Body::Bat, {180, 60, 60}, {110, 40, 40}),
@@ -228,7 +228,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                          creature("Bird", Body::Bird, {80, 130, 210}, {50, 80, 150}),
                      },
                      false});
-    specs.push_back({"Object1",
+    plans.push_back({"Object1",
                      {
                          creature("Chest", Body::Chest, {150, 100, 60}, {90, 60, 40}),
                          creature("Treasure Chest", Body::Chest, {180, 50, 50}, {110, 30, 30}),
@@ -240,7 +240,7 @@ std::vector<CharacterSetSpec> makeSpecs() {
                          creature("Fire Crystal", Body::Crystal, {240, 90, 70}, {170, 50, 40}),
                      },
                      false});
-    specs.push_back({"Vehicle1",
+    plans.push_back({"Vehicle1",
                      {
                          creature("Boat", Body::Boat, {160, 110, 66}, {110, 80, 50}),
                          creature("Ship", Body::Ship, {150, 96, 56}, {100, 70, 44}),
@@ -252,14 +252,14 @@ std::vector<CharacterSetSpec> makeSpecs() {
                          creature("Dark Ship", Body::Ship, {70, 60, 70}, {50, 40, 50}),
                      },
                      false});
-    return specs;
+    return plans;
 }
 
 } // namespace
 
-const std::vector<CharacterSetSpec>& CharacterSetSpecs() {
-    static const std::vector<CharacterSetSpec> specs = makeSpecs();
-    return specs;
+const std::vector<CharacterSetPlan>& CharacterSetPlans() {
+    static const std::vector<CharacterSetPlan> plans = makePlans();
+    return plans;
 }
 
 } // namespace tarvel::rtp

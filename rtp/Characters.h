@@ -97,11 +97,11 @@ IndexedImage MakeCharacterSet(const std::vector<CharacterLook>& looks);
 IndexedImage MakeFaceSet(const std::vector<CharacterLook>& looks);
 
 // The package's character and face sets: name and looks.
-struct CharacterSetSpec {
+struct CharacterSetPlan {
     std::string name;
     std::vector<CharacterLook> looks;
     bool hasFaces;
 };
-const std::vector<CharacterSetSpec>& CharacterSetSpecs();
+const std::vector<CharacterSetPlan>& CharacterSetPlans();
 
 } // namespace tarvel::rtp

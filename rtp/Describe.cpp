@@ -43,11 +43,11 @@ std::string DescribePackage() {
                 out << "  upper " << 10000 + i << " " << info.upperNames[i] << " | "
                     << passName(info.upperPass[i]) << "\n";
     }
-    for (const CharacterSetSpec& spec : CharacterSetSpecs()) {
-        out << "CharSet " << spec.name
-            << (spec.hasFaces ? " (FaceSet " + spec.name + ": face i, smiling i + 8)" : "") << "\n";
-        for (size_t i = 0; i < spec.looks.size(); ++i)
-            out << "  " << i << " " << spec.looks[i].name << "\n";
+    for (const CharacterSetPlan& plan : CharacterSetPlans()) {
+        out << "CharSet " << plan.name
+            << (plan.hasFaces ? " (FaceSet " + plan.name + ": face i, smiling i + 8)" : "") << "\n";
+        for (size_t i = 0; i < plan.looks.size(); ++i)
+            out << "  " << i << " " << plan.looks[i].name << "\n";
     }
     out << "Heroes\n";
     for (const Hero& h : Heroes())

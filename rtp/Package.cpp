@@ -26,9 +26,9 @@ RtpPackage BuildPackage() {
         ChipsetInfo info = make();
         p.pictures.push_back({"ChipSet", info.name, std::move(info.image)});
     }
-    for (const CharacterSetSpec& spec : CharacterSetSpecs()) {
-        p.pictures.push_back({"CharSet", spec.name, MakeCharacterSet(spec.looks)});
-        if (spec.hasFaces) p.pictures.push_back({"FaceSet", spec.name, MakeFaceSet(spec.looks)});
+    for (const CharacterSetPlan& plan : CharacterSetPlans()) {
+        p.pictures.push_back({"CharSet", plan.name, MakeCharacterSet(plan.looks)});
+        if (plan.hasFaces) p.pictures.push_back({"FaceSet", plan.name, MakeFaceSet(plan.looks)});
     }
     auto add = [&p](const char* folder, std::vector<NamedPicture> pictures) {
         for (NamedPicture& n : pictures)
