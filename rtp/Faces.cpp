@@ -1,4 +1,5 @@
 #include <cmath>
+#include <vector>
 
 #include "Characters.h"
 #include "Draw.h"
@@ -6,6 +7,8 @@
 namespace tarvel::rtp {
 
 namespace {
+
+const float kPi = 3.14159265f;
 
 void ball(IndexedImage& f, float cx, float cy, float rx, float ry, Ramp ramp, float bias = 0.1f) {
     FillEllipse(f, cx, cy, rx, ry, [&](int, int, float nx, float ny, float nz) {
@@ -122,13 +125,38 @@ void paintFace(IndexedImage& f, const CharacterLook& look, const LookRamps& r, b
                         return r.hair.Shade(Light::Lambert(nx, ny, nz) * 1.1f + 0.1f +
                                             ((x + y) % 5 == 0 ? -0.15f : 0));
                     });
-        if (s == HairStyle::Spiky)
-            for (int i = 0; i < 5; ++i) {
-                float x = cx - 12 + i * 6;
-                FillPolygon(
-                    f, {{x - 4, cy - 10}, {x + (i - 2) * 2.0f, cy - 21 + std::abs(i - 2)}, {x + 4, cy - 10}},
-                    [&](int px, int) { return r.hair.Shade(px < cx ? 0.75f : 0.45f); });
+        if (s == HairStyle::Spiky) {
+            // A crown of tufts around the top of the head, all swept the same way, drawn behind
+            // the fringe so the face keeps its brow.
+            std::vector<Pt> tufts;
+            const int count = 7;
+            for (int i = 0; i <= 2 * count; ++i) {
+                float ang = kPi * (1.05f + 0.9f * i / (2 * count));
+                bool tip = i % 2 == 1;
+                float rr = tip ? headRx + 6.5f - std::fabs(i - count) * 0.3f : headRx + 0.5f;
+                float a2 = ang + (tip ? 0.16f : 0.0f);
+                tufts.push_back({cx + std::cos(a2) * rr, cy - 3 + std::sin(a2) * rr * 0.95f});
             }
+            tufts.push_back({cx + headRx, cy});
+            tufts.push_back({cx - headRx, cy});
+            IndexedImage back(48, 48);
+            FillPolygon(back, tufts, [&](int x, int y) {
+                float l = 0.55f - (x - cx) * 0.02f - (y - (cy - 14)) * 0.01f;
+                return r.hair.Shade(l);
+            });
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 48; ++x)
+                    if (back.At(x, y) && (f.At(x, y) == 0 || y < cy - headRy + 3)) f.Set(x, y, back.At(x, y));
+            FillEllipse(f, cx, cy - 3, headRx + 1.5f, headRy - 1,
+                        [&](int x, int y, float nx, float ny, float nz) -> uint8_t {
+                            float fringe =
+                                cy - 5 + 3 * std::fabs(std::sin((x - cx) * 0.55f)) + (x < cx ? 1 : 0);
+                            bool side = std::fabs(x - cx) > headRx - 2.5f && y < cy + 4;
+                            if (y > fringe && !side) return 0;
+                            return r.hair.Shade(Light::Lambert(nx, ny, nz) * 1.1f + 0.1f +
+                                                ((x + y) % 5 == 0 ? -0.15f : 0));
+                        });
+        }
         if (s == HairStyle::Long) {
             Rect(f, int(cx - headRx - 2), int(cy) - 4, 4, 18, r.hair[2]);
             Rect(f, int(cx + headRx - 2), int(cy) - 4, 4, 18, r.hair[1]);

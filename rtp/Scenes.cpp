@@ -174,12 +174,15 @@ void castleSilhouette(IndexedImage& img, float cx, float baseY, float scale, uin
 // Big letters with a bevel: the small font scaled up, lit on top, dark at the bottom, outlined.
 void bigText(IndexedImage& img, int x, int y, const char* text, int scale, Ramp ramp, uint8_t ink) {
     IndexedImage layer(img.Width(), img.Height());
+    // Drawn twice, half a font pixel apart, so the strokes are bold.
     DrawText(layer, x, y, text, ramp[1], scale);
+    DrawText(layer, x + scale / 2, y, text, ramp[1], scale);
     for (int yy = 0; yy < img.Height(); ++yy)
         for (int xx = 0; xx < img.Width(); ++xx) {
             if (!layer.At(xx, yy)) continue;
-            int row = (yy - y) % scale;
-            uint8_t v = ramp[row < scale / 3 ? ramp.count - 1 : row < 2 * scale / 3 ? ramp.count / 2 : 1];
+            // Lit from above: a gradient over the height of the letters.
+            float t = (yy - y) / float(7 * scale);
+            uint8_t v = ramp.Dither(0.95f - t * 0.75f, xx, yy);
             if (!layer.At(xx, yy - 1)) v = ramp.Lightest();
             if (!layer.At(xx, yy + 1)) v = ramp[0];
             layer.Set(xx, yy, v);
@@ -214,7 +217,11 @@ std::vector<NamedPicture> MakeTitles() {
         mountains(c.img, farR, 170, 70, 64, 11);
         hills(c.img, midR, 190, 30, 64, 12);
         hills(c.img, hillR, 200, 50, 128, 13);
-        castleSilhouette(c.img, 160, 160, 1.0f, wall, dark, window);
+        castleSilhouette(c.img, 160, 162, 1.0f, wall, dark, window);
+        // The hill the castle stands on.
+        FillEllipse(c.img, 160, 206, 120, 46, [&](int x, int y, float nx, float ny, float nz) -> uint8_t {
+            return hillR.Dither(0.35f + Light::Lambert(nx, ny, nz) * 0.5f, x, y);
+        });
         hills(c.img, frontR, 232, 20, 32, 14, 9);
         out.push_back({"Title1", c.Done()});
     }
@@ -303,7 +310,9 @@ std::vector<NamedPicture> MakeGameOvers() {
         }
         for (int y = 190; y < 240; ++y)
             for (int x = 0; x < 320; ++x)
-                if (Fbm(x, y * 3, 32, 0, 3, 43) > 0.55f) c.img.Set(x, y, fog.Dither(0.4f, x, y));
+                // Mist drawn on every other pixel, so the stones show through it.
+                if ((x + y) % 2 == 0 && Fbm(x, y * 3, 32, 0, 3, 43) > 0.55f)
+                    c.img.Set(x, y, fog.Dither(0.3f, x, y));
         int w = TextWidth("GAME OVER", 4);
         bigText(c.img, (320 - w) / 2, 60, "GAME OVER", 4, letters, ink);
         out.push_back({"GameOver2", c.Done()});
