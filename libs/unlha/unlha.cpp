@@ -1,14 +1,19 @@
 // The archiver's exported entry point. The editor loads this library by name at start-up.
 #include "unlha.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
-extern "C" int Unlha(void*, const char*, char* output, unsigned long size) {
-    // Archive writing arrives with game disk creation; until then every command fails honestly.
-    static const char message[] = "Unlha: archive writing is not available in this build";
+#include "ArchiveCommand.h"
+
+extern "C" int Unlha(void*, const char* commandLine, char* output, unsigned long size) {
+    std::string message;
+    int code = tarvel::unlha::RunUnlhaCommand(commandLine, message);
     if (output && size) {
-        std::strncpy(output, message, size - 1);
-        output[size - 1] = '\0';
+        size_t n = std::min<size_t>(message.size(), size - 1);
+        std::memcpy(output, message.data(), n);
+        output[n] = '\0';
     }
-    return 1;
+    return code;
 }

@@ -201,8 +201,12 @@ Json RecordToJson(const TCatalogBaseItem& constRecord) {
             object[field.name] = TextToJson(*static_cast<const std::string*>(v.Data));
             break;
         case vkBlock:
-            object[field.name] =
-                bytesToJson(static_cast<const uint8_t*>(v.Data), static_cast<size_t>(v.Size), field.form);
+            // A one-byte block is a small number (a direction, a type, a flag), not a table.
+            if (v.Size == 1 && field.form == TFieldForm::Default)
+                object[field.name] = *static_cast<const uint8_t*>(v.Data);
+            else
+                object[field.name] =
+                    bytesToJson(static_cast<const uint8_t*>(v.Data), static_cast<size_t>(v.Size), field.form);
             break;
         case vkBuffer: {
             const auto& buffer = *static_cast<const std::vector<uint8_t>*>(v.Data);
@@ -257,6 +261,10 @@ void RecordFromJson(TCatalogBaseItem& record, const Json& object, const std::str
             *static_cast<std::string*>(v.Data) = TextFromJson(value, at);
             break;
         case vkBlock: {
+            if (v.Size == 1 && field->form == TFieldForm::Default) {
+                *static_cast<uint8_t*>(v.Data) = static_cast<uint8_t>(integerFrom(value, at, 0, 255));
+                break;
+            }
             std::vector<uint8_t> bytes = bytesFromJson(value, field->form, at);
             if (bytes.size() > static_cast<size_t>(v.Size))
                 fail(at, "more than " + std::to_string(v.Size / elementSize(field->form)) + " entries");
@@ -264,9 +272,19 @@ void RecordFromJson(TCatalogBaseItem& record, const Json& object, const std::str
             std::memcpy(v.Data, bytes.data(), bytes.size());
             break;
         }
-        case vkBuffer:
-            *static_cast<std::vector<uint8_t>*>(v.Data) = bytesFromJson(value, field->form, at);
+        case vkBuffer: {
+            auto& buffer = *static_cast<std::vector<uint8_t>*>(v.Data);
+            buffer = bytesFromJson(value, field->form, at);
+            // The table's count field follows its length.
+            if (field->countId) {
+                TCatalogVarData count;
+                record.DescribeField(field->countId, count, true);
+                if (count.Kind == vkInteger)
+                    *static_cast<int32_t*>(count.Data) =
+                        static_cast<int32_t>(buffer.size() / static_cast<size_t>(elementSize(field->form)));
+            }
             break;
+        }
         case vkRecord:
             RecordFromJson(*static_cast<TCatalogBaseItem*>(static_cast<TStreamable*>(v.Data)), value, at);
             break;

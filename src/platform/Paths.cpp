@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/LD_Folders.h"
+
 namespace tarvel {
 
 namespace {
@@ -21,6 +23,7 @@ const QString& ProjectPath() { return gProjectPath; }
 
 void SetProjectPath(const QString& path) {
     gProjectPath = path.isEmpty() ? QString() : IncludeTrailingPathDelimiter(path);
+    CoreFolders::SetProjectPath(gProjectPath.toStdString());
 }
 
 const QString& RuntimePackagePath() { return gRuntimePackagePath; }

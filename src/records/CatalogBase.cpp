@@ -99,7 +99,8 @@ bool isAtDefault(const TCatalogVarData& v) {
     case vkNone:
         return true;
     case vkInteger:
-        return *static_cast<const int32_t*>(v.Data) == v.DefaultInt;
+        // NoDefaultInt means the field has no default, so even that value is written.
+        return v.DefaultInt != NoDefaultInt && *static_cast<const int32_t*>(v.Data) == v.DefaultInt;
     case vkBoolean:
         return (booleanByte(v) != 0) == (v.DefaultBool != 0);
     case vkReal:
@@ -156,9 +157,21 @@ void writePayload(TMemoryStream& stream, const TCatalogVarData& v, TMemoryStream
 
 void readPayload(TMemoryStream& stream, TCatalogVarData& v, uint32_t length) {
     switch (v.Kind) {
-    case vkInteger:
-        *static_cast<int32_t*>(v.Data) = static_cast<int32_t>(ReadVarInt(stream));
+    case vkInteger: {
+        // The varint must end inside its chunk. One that does not (a chunk of length 0, or a last
+        // byte that says more follows) would take its value from the next chunk's bytes, so the
+        // field keeps its reset value instead, as a block of the wrong length does.
+        const uint8_t* payload = stream.Data() + stream.Position();
+        uint32_t result = 0;
+        for (uint32_t i = 0; i < length; ++i) {
+            result = (result << 7) + (payload[i] & 0x7F);
+            if (!(payload[i] & 0x80)) {
+                *static_cast<int32_t*>(v.Data) = static_cast<int32_t>(result);
+                break;
+            }
+        }
         break;
+    }
     case vkBlock:
     case vkBoolean:
     case vkReal:

@@ -88,6 +88,10 @@ struct TFieldName {
     int id;
     const char* name;
     TFieldForm form = TFieldForm::Default;
+    // For a vkBuffer table whose entry count is a field of its own (a party size, a condition
+    // count): that field's ID. The plain-text form shows only the table and sets the count from
+    // the table's length, so the two can never disagree.
+    int countId = 0;
 };
 
 // The base of every serialisable record. It holds no data; derived classes describe their fields.

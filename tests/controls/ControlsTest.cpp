@@ -28,8 +28,9 @@ TEST(MessageBoxes, HeadlessBoxesAnswerAtOnceAndAreRecorded) {
     ClearShownMessages();
     SetHeadlessAnswer(QMessageBox::No);
     EXPECT_FALSE(AskYesNo("Map was changed. Save it?"));
-    EXPECT_EQ(AskBox("Question", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning),
-              QMessageBox::No);
+    EXPECT_EQ(
+        AskBox("Question", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning),
+        QMessageBox::No);
     // An answer the box does not offer falls back to its first button.
     EXPECT_EQ(AskBox("Only OK", QMessageBox::Ok, QMessageBox::NoIcon), QMessageBox::Ok);
     SetHeadlessAnswer(QMessageBox::NoButton);

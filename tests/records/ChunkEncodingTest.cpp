@@ -126,6 +126,9 @@ TEST(ChunkRecord, EachFieldKindSavesAsSpecified) {
              r.Block[3] = 0xFE;
          },
          recordBytes({{5, {0x04, 0x01, 0x00, 0x00, 0xFE}}})},
+        {"integer without a default written even at the largest value",
+         [](SampleRecord& r) { r.Counter = 2147483647; },
+         recordBytes({{9, {0x05, 0x87, 0xFF, 0xFF, 0xFF, 0x7F}}})},
         {"nested record", [](SampleRecord& r) { r.Nested.Value = 5; },
          recordBytes({{7, {0x04, 0x01, 0x01, 0x05, 0x00}}})},
         {"field declined on save while it holds its reset value, written once it does not",
@@ -176,6 +179,18 @@ TEST(ChunkRecord, ReaderAbsorbsWhatItDoesNotUnderstand) {
          {0x02, 0x03, 0x82, 0x2C, 0xEE, 0x03, 0x01, 0x01, 0x00},
          [](const SampleRecord& r) {
              EXPECT_EQ(r.Number, 300);
+             EXPECT_TRUE(r.Flag);
+         }},
+        {"integer chunk of length 0 keeps its reset value instead of reading the next chunk",
+         {0x02, 0x00, 0x03, 0x01, 0x01, 0x00},
+         [](const SampleRecord& r) {
+             EXPECT_EQ(r.Number, 0);
+             EXPECT_TRUE(r.Flag);
+         }},
+        {"integer varint running past its chunk keeps the reset value",
+         {0x02, 0x01, 0x82, 0x03, 0x01, 0x01, 0x00},
+         [](const SampleRecord& r) {
+             EXPECT_EQ(r.Number, 0);
              EXPECT_TRUE(r.Flag);
          }},
         {"nested record ending before its chunk does not disturb the outer record",

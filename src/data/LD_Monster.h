@@ -1,0 +1,96 @@
+#pragma once
+
+// Monsters (database section 14) with their action patterns.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "LD_Common.h"
+
+namespace tarvel {
+
+// One entry of a monster's "Action Pattern"; ID is its position.
+class TQelMonsterActItem : public TCatalogItem {
+public:
+    uint8_t ActKind = 0; // 0 "Standard Action", 1 "Skills", 2 "Transformation"
+    uint8_t BasicAction = 0;
+    int32_t SkillID = 1;
+    int32_t TransformID = 1;
+    uint8_t ConditionType = 0; // 0 "Usually" .. 7 "Hero Exaustion Times"
+    int32_t ConditionParam1 = 0;
+    int32_t ConditionParam2 = 0;
+    int32_t ConditionSwitch = 1;
+    bool SwitchOnFlag = false;
+    int32_t SwitchOnID = 1;
+    bool SwitchOffFlag = false;
+    int32_t SwitchOffID = 1;
+    int32_t Rating = 50; // "Preference"
+
+    explicit TQelMonsterActItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
+    void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
+    void Reset() override;
+    const std::vector<TFieldName>& FieldNames() const override;
+};
+
+class TQelMonsterAct : public TCatalogOf<TQelMonsterActItem> {};
+
+class TQelMonsterItem : public TCatalogItem {
+public:
+    // Neutral ranks: conditions 1, attributes 2.
+    static constexpr uint8_t NeutralConditionRank = 1;
+    static constexpr uint8_t NeutralAttributeRank = 2;
+
+    std::string GraphicName; // folder "Monster"
+    int32_t GraphicHue = 0;
+    // "Ability value": max HP, max MP, attack, defense, mind, agility (chunks 4..9).
+    int32_t Parameters[6] = {};
+    bool Transparent = false;
+    int32_t Experience = 0;
+    int32_t Money = 0;
+    int32_t DropItemID = 0;
+    int32_t DropRate = 100;
+    bool CanCritical = false;
+    int32_t CriticalRate = 30;
+    bool AttackMiss = false;
+    bool Flying = false;
+    int32_t ConditionCount = 0;
+    std::vector<uint8_t> ConditionRates;
+    int32_t AttributeCount = 0;
+    std::vector<uint8_t> AttributeRates;
+    TQelMonsterAct Actions;
+
+    explicit TQelMonsterItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
+
+    int32_t ConditionRate(int32_t id) const {
+        return RecordTable::Get(ConditionRates, ConditionCount, id, NeutralConditionRank);
+    }
+    void SetConditionRate(int32_t id, int32_t rank) {
+        RecordTable::Set(ConditionRates, ConditionCount, id, static_cast<uint8_t>(rank));
+    }
+    void SetConditionCount(int32_t n) {
+        RecordTable::Resize(ConditionRates, ConditionCount, n, NeutralConditionRank);
+    }
+    int32_t AttributeRate(int32_t id) const {
+        return RecordTable::Get(AttributeRates, AttributeCount, id, NeutralAttributeRank);
+    }
+    void SetAttributeRate(int32_t id, int32_t rank) {
+        RecordTable::Set(AttributeRates, AttributeCount, id, static_cast<uint8_t>(rank));
+    }
+    void SetAttributeCount(int32_t n) {
+        RecordTable::Resize(AttributeRates, AttributeCount, n, NeutralAttributeRank);
+    }
+
+    void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
+    void Reset() override;
+    void LoadFromStream(TMemoryStream& stream) override;
+    void SaveToStream(TMemoryStream& stream) const override;
+    const std::vector<TFieldName>& FieldNames() const override;
+};
+
+class TQelMonster : public TQelList<TQelMonsterItem> {
+public:
+    TQelMonster() : TQelList("Invalid Enemy Chara") {}
+};
+
+} // namespace tarvel
