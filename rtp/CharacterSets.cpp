@@ -198,11 +198,11 @@ std::vector<CharacterSetPlan> makePlans() {
                   Held::Staff),
          },
          true});
-    CharacterLook skeleton = person("Skeleton", {230, 226, 206}, HairStyle::Bald, {0, 0, 0}, Outfit::Tunic,
-                                    {120, 110, 100}, {80, 70, 60}, {230, 226, 206}, {200, 40, 40});
-    CharacterLook goblin = elf(person("Goblin", {120, 170, 80}, HairStyle::Bald, {0, 0, 0}, Outfit::Tunic,
-                                      {130, 90, 60}, {90, 60, 40}, {90, 80, 60}, {230, 200, 40}));
-    goblin.child = true;
+    CharacterLook skeleton = person("Skeleton", {226, 222, 200}, HairStyle::Bald, {0, 0, 0}, Outfit::Tunic,
+                                    {84, 76, 96}, {60, 54, 70}, {226, 222, 200}, {210, 40, 40});
+    skeleton.held = Held::Sword;
+    CharacterLook goblin = elf(person("Goblin", {132, 176, 70}, HairStyle::Short, {60, 50, 36}, Outfit::Tunic,
+                                      {150, 96, 56}, {200, 60, 50}, {90, 80, 60}, {230, 200, 40}));
     goblin.held = Held::Axe;
     plans.push_back({"Monster1",
                      {
