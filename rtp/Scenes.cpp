@@ -568,12 +568,15 @@ std::vector<NamedPicture> MakePanoramas() {
         Canvas c(320, 240);
         Ramp seaR = c.pal.AddRampThrough({{20, 50, 110}, {50, 110, 180}, {130, 190, 230}}, 8);
         Ramp foam = c.pal.AddRampThrough({{180, 220, 240}, {250, 255, 255}}, 2);
+        // Rows of swells bent by slow noise; their crests break into foam here and there. Every
+        // term repeats over the picture, so the panorama tiles.
         for (int y = 0; y < 240; ++y)
             for (int x = 0; x < 320; ++x) {
-                float w =
-                    std::sin(2 * kPi * (x / 64.0f + y / 40.0f)) + std::sin(2 * kPi * (x / 40.0f - y / 60.0f));
-                uint8_t v = seaR.Dither(0.45f + w * 0.12f + (Fbm(x, y, 32, 320, 3, 931) - 0.5f) * 0.3f, x, y);
-                if (w > 1.75f) v = foam[w > 1.9f ? 1 : 0];
+                float bend = Fbm(x, y, 64, 320, 3, 933) * 2.0f + 0.3f * std::sin(2 * kPi * x / 160.0f);
+                float swell = std::sin(2 * kPi * (y / 20.0f + bend));
+                float l = 0.45f + swell * 0.15f + (Fbm(x, y, 16, 320, 2, 931) - 0.5f) * 0.25f;
+                uint8_t v = seaR.Dither(l, x, y);
+                if (swell > 0.93f && Fbm(x, y, 16, 320, 2, 937) > 0.55f) v = foam[swell > 0.98f ? 1 : 0];
                 c.img.Set(x, y, v);
             }
         out.push_back({"Sea", c.Done()});
@@ -634,7 +637,7 @@ std::vector<NamedPicture> MakePictures() {
             for (int x = 0; x < 256; ++x) {
                 float edge = std::min({float(x), 255.0f - x, float(y), 191.0f - y});
                 if (edge < 2) continue;
-                float n = Fbm(x, y, 64, 0, 4, 961) - std::hypot(x - 128, (y - 96) * 1.3f) / 400.0f;
+                float n = Fbm(x, y, 64, 0, 4, 961) - std::hypot(x - 128, (y - 96) * 1.3f) / 900.0f;
                 uint8_t v = n > 0.42f ? land.Dither(0.5f + (n - 0.42f) * 3, x, y) : sea.Dither(0.5f, x, y);
                 if (n > 0.41f && n < 0.425f) v = ink;
                 if (edge < 8) v = paper.Dither(0.3f + edge * 0.05f, x, y);
@@ -642,7 +645,7 @@ std::vector<NamedPicture> MakePictures() {
             }
         for (int i = 0; i < 40; ++i) {
             int x = 20 + int(Hash01(i, 0, 963) * 216), y = 20 + int(Hash01(i, 1, 963) * 152);
-            float n = Fbm(x, y, 64, 0, 4, 961) - std::hypot(x - 128, (y - 96) * 1.3f) / 400.0f;
+            float n = Fbm(x, y, 64, 0, 4, 961) - std::hypot(x - 128, (y - 96) * 1.3f) / 900.0f;
             if (n < 0.46f) continue;
             if (n > 0.5f) {
                 Line(c.img, x - 4, y + 3, x, y - 3, ink);
