@@ -46,14 +46,21 @@ void mountains(IndexedImage& img, Ramp ramp, float baseY, float amp, float scale
     for (int x = 0; x < w; ++x) {
         float h = ridge(x, scale, w, seed);
         float top = baseY - h * amp;
-        float slope = ridge(x + 1, scale, w, seed) - ridge(x - 1, scale, w, seed);
+        // The slope in pixels per pixel over a few columns, so the light changes with the face of
+        // the mountain rather than from column to column.
+        float slope = (ridge(x + 3, scale, w, seed) - ridge(x - 3, scale, w, seed)) * amp / 6.0f;
         for (int y = int(top); y < img.Height(); ++y) {
             if (y < 0) continue;
             float depth = (y - top) / (amp + 1);
-            float l = 0.5f - slope * 8.0f - depth * 0.3f;
+            // Rock faces: light from a height field's slope towards the upper left, so ridges and
+            // gullies run down the mountain at angles instead of in columns.
+            auto field = [&](float fx, float fy) { return Fbm(fx + fy * 0.6f, fy, 16, 0, 3, seed + 17); };
+            float gx = field(x + 1, y) - field(x - 1, y), gy = field(x, y + 1) - field(x, y - 1);
+            float rough = (-gx - gy) * 4.0f;
+            float l = 0.55f - std::clamp(slope, -1.5f, 1.5f) * 0.15f - depth * 0.3f + rough * 0.35f;
             uint8_t v = ramp.Dither(l, x, y);
-            if (snow && h > snowLine && y < top + (h - snowLine) * amp * 1.2f)
-                v = snow->Dither(0.5f - slope * 10, x, y);
+            if (snow && h > snowLine && y < top + (h - snowLine) * amp * 1.2f + rough * 4)
+                v = snow->Dither(0.6f - std::clamp(slope, -1.5f, 1.5f) * 0.3f, x, y);
             img.Set(x, y, v);
         }
     }
