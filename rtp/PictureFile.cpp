@@ -1,42 +1,37 @@
 #include "PictureFile.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <stdexcept>
 
-#include "records/Stream.h"
+#include "graphics/Bitmap.h"
+#include "graphics/PrismPng.h"
 
 namespace tarvel::rtp {
 
+// The package's pictures are written by the editor's own PNG codec, so the material is exactly
+// what the editor reads back.
 void SaveIndexedPng(const std::string& path, const IndexedImage& image) {
-    QImage q(image.Width(), image.Height(), QImage::Format_Indexed8);
-    QVector<QRgb> table(256);
-    for (int i = 0; i < 256; ++i)
-        table[i] = qRgb(image.Palette()[i].r, image.Palette()[i].g, image.Palette()[i].b);
-    q.setColorTable(table);
+    TBitmap bitmap;
+    bitmap.Reset(TPixelFormat::pf8bit, image.Width(), image.Height());
+    for (int i = 0; i < 256; ++i) {
+        bitmap.Palette()[i].red = image.Palette()[i].r;
+        bitmap.Palette()[i].green = image.Palette()[i].g;
+        bitmap.Palette()[i].blue = image.Palette()[i].b;
+    }
     for (int y = 0; y < image.Height(); ++y)
-        std::copy(image.Row(y), image.Row(y) + image.Width(), q.scanLine(y));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!q.save(&buffer, "PNG")) throw std::runtime_error("cannot encode " + path);
-    WriteFileAtomically(path, reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+        std::copy(image.Row(y), image.Row(y) + image.Width(), bitmap.ScanLine(y));
+    WritePngFile(bitmap, path);
 }
 
-} // namespace tarvel::rtp
-
-namespace tarvel::rtp {
 IndexedImage LoadIndexedPng(const std::string& path) {
-    QImage q(QString::fromStdString(path));
-    if (q.isNull()) throw std::runtime_error("cannot read " + path);
-    if (q.format() != QImage::Format_Indexed8) throw std::runtime_error(path + " is not paletted");
-    IndexedImage image(q.width(), q.height());
-    QVector<QRgb> table = q.colorTable();
-    for (int i = 0; i < 256 && i < table.size(); ++i)
-        image.Palette()[i] = {uint8_t(qRed(table[i])), uint8_t(qGreen(table[i])), uint8_t(qBlue(table[i]))};
-    for (int y = 0; y < q.height(); ++y)
-        for (int x = 0; x < q.width(); ++x)
-            image.Set(x, y, q.scanLine(y)[x]);
+    TBitmap bitmap;
+    ReadPngFile(bitmap, path);
+    if (bitmap.PixelFormat() != TPixelFormat::pf8bit) throw std::runtime_error(path + " is not paletted");
+    IndexedImage image(bitmap.Width(), bitmap.Height());
+    for (int i = 0; i < 256; ++i)
+        image.Palette()[i] = {bitmap.Palette()[i].red, bitmap.Palette()[i].green, bitmap.Palette()[i].blue};
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) image.Set(x, y, bitmap.ScanLine(y)[x]);
     return image;
 }
+
 } // namespace tarvel::rtp
