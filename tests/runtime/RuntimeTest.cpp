@@ -1,0 +1,258 @@
+// The runtime stand-in "QUORIN.exe.dat": the words it understands, what it shows of a test play
+// and a battle test, that it ends on Esc or when closed, and that it never writes to a project.
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "GameFixture.h"
+#include "GameProject.h"
+#include "RuntimeWords.h"
+#include "Screens.h"
+#include "TestEnvironment.h"
+#include "ViewerWindow.h"
+#include "graphics/GR_CharSet.h"
+#include "graphics/GraphicsPorts.h"
+#include "platform/PlatformPorts.h"
+
+using namespace tarvel;
+using namespace tarvel::runtime;
+using tarvel::test::BuildBinFolder;
+using tarvel::test::ProcessResult;
+using tarvel::test::RunProgram;
+
+namespace {
+
+using Mode = RuntimeWords::Mode;
+
+const QString& VillageProject() {
+    static const QString folder = [] {
+        QString project = test::MakeProject("Village", "Green Village");
+        test::PaintVillage(project);
+        return project;
+    }();
+    return folder;
+}
+
+// Every file under a folder with its bytes' hash and modification time.
+std::map<QString, QString> Snapshot(const QString& folder) {
+    std::map<QString, QString> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QString path = it.next();
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        files[path] = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex() + " " +
+                      QString::number(QFileInfo(path).lastModified().toMSecsSinceEpoch());
+    }
+    return files;
+}
+
+ProcessResult RunRuntime(const QString& project, const QStringList& words) {
+    // The project's own copy, as the editor starts it.
+    return RunProgram(project + "QUORIN.exe", words, 60000);
+}
+
+} // namespace
+
+TEST(RuntimeWords, ReadsTheWordsOfTestPlayAndBattleTest) {
+    struct Case {
+        QStringList words;
+        Mode mode;
+        bool showTitle, fullScreen;
+        int group;
+        QStringList unexpected;
+    };
+    const Case cases[] = {
+        {{"TestPlay", "HideTitle", "FullScreen"}, Mode::TestPlay, false, true, 0, {}},
+        {{"TestPlay", "ShowTitle", "Window"}, Mode::TestPlay, true, false, 0, {}},
+        {{"BattleTest", "HideTitle", "Window", "12"}, Mode::BattleTest, false, false, 12, {}},
+        {{"BattleTest", "HideTitle", "FullScreen", "3"}, Mode::BattleTest, false, true, 3, {}},
+        {{"BattleTest", "HideTitle", "Window", "x"}, Mode::BattleTest, false, false, 0, {"x"}},
+        {{"BattleTest", "HideTitle", "Window", "0"}, Mode::BattleTest, false, false, 0, {"0"}},
+        {{}, Mode::TestPlay, false, false, 0, {}},
+        {{"TestPlay", "7", "Loud"}, Mode::TestPlay, false, false, 0, {"7", "Loud"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words.join(' ').toStdString());
+        RuntimeWords w = ParseRuntimeWords(c.words);
+        EXPECT_EQ(w.mode, c.mode);
+        EXPECT_EQ(w.showTitle, c.showTitle);
+        EXPECT_EQ(w.fullScreen, c.fullScreen);
+        EXPECT_EQ(w.monsterGroup, c.group);
+        EXPECT_EQ(w.unexpected, c.unexpected);
+        EXPECT_EQ(w.received, c.words);
+        EXPECT_EQ(w.quitAfterMs, -1);
+    }
+    RuntimeWords own = ParseRuntimeWords({"BattleTest", "--quit-after", "250", "--grab", "/tmp/a.png", "2"});
+    EXPECT_EQ(own.quitAfterMs, 250);
+    EXPECT_EQ(own.grabFile, "/tmp/a.png");
+    EXPECT_EQ(own.monsterGroup, 2);
+    EXPECT_TRUE(own.unexpected.isEmpty());
+}
+
+TEST(RuntimeProgram, BattleTestWordsShowTheGroupAndExitCleanlyWhenClosed) {
+    const QString project = test::MakeProject("Battle", "Battle Test");
+    const QString png = test::TestHome() + "/battle.png";
+    ProcessResult r =
+        RunRuntime(project, {"BattleTest", "HideTitle", "Window", "3", "--quit-after", "300", "--grab", png});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.split('\n').first(),
+              "BattleTest HideTitle Window 3 --quit-after 300 --grab " + png.toUtf8());
+    QImage shot(png);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.size(), QSize(640, 480));
+}
+
+TEST(RuntimeProgram, ReadsTheProjectWithoutWritingToItOrToTheEditorsWorkingCopies) {
+    const QString project = VillageProject();
+    // A working copy of the editor that waits for the runtime.
+    const QString workCopy = QDir::tempPath() + "/TARVEL_TEMP/Map0001.qmu";
+    test::WriteFile(workCopy, "the editor's working copy");
+    const auto before = Snapshot(project);
+    for (const QStringList& words :
+         {QStringList{"TestPlay", "ShowTitle", "FullScreen", "--quit-after", "200"},
+          QStringList{"BattleTest", "HideTitle", "Window", "1", "--quit-after", "200"}}) {
+        ProcessResult r = RunRuntime(project, words);
+        ASSERT_TRUE(r.finished);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    EXPECT_EQ(Snapshot(project), before);
+    EXPECT_EQ(test::ReadFile(workCopy), "the editor's working copy");
+}
+
+// The pictures the program writes for people to look at (build/screenshots).
+TEST(RuntimeProgram, ScreenshotsOfTheStartMapAndABattleTest) {
+    const QString project = VillageProject();
+    QDir().mkpath(TARVEL_SCREENSHOT_DIR);
+    const QString shots[2] = {QStringLiteral(TARVEL_SCREENSHOT_DIR "/runtime-start-map.png"),
+                              QStringLiteral(TARVEL_SCREENSHOT_DIR "/runtime-battle-test.png")};
+    const QStringList words[2] = {
+        {"TestPlay", "HideTitle", "Window", "--quit-after", "300", "--grab", shots[0]},
+        {"BattleTest", "HideTitle", "Window", "13", "--quit-after", "300", "--grab", shots[1]}};
+    for (int i = 0; i < 2; ++i) {
+        QFile::remove(shots[i]);
+        ProcessResult r = RunRuntime(project, words[i]);
+        ASSERT_TRUE(r.finished);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QImage shot(shots[i]);
+        ASSERT_EQ(shot.size(), QSize(640, 480)) << shots[i].toStdString();
+    }
+}
+
+class Viewer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallPlatformPorts();
+        mProject.Load(VillageProject());
+        ASSERT_TRUE(mProject.Error().isEmpty()) << mProject.Error().toStdString();
+    }
+    TGameProject mProject;
+};
+
+// The party's walk graphic (the first party hero's character, facing down) stands in the middle
+// of the screen, on the start cell.
+TEST_F(Viewer, ShowsTheStartMapCentredOnTheParty) {
+    TMapScreen screen;
+    ASSERT_TRUE(screen.Load(mProject)) << screen.Problem().toStdString();
+    EXPECT_EQ(screen.Caption(), "MAP0001 (50, 51)");
+    TPrismBoard board;
+    screen.Draw(board, 0);
+    ASSERT_EQ(board.Width(), 320);
+
+    const TQelPlayerItem* hero = mProject.DataBase().Heroes().Find(mProject.DataBase().System().PartyHero(0));
+    TPrismSheet sheet;
+    sheet.SetSize(288, 256);
+    sheet.LoadFromFile(MaterialLocator().Locate(hero->CharName, "CharSet"), true);
+    const TPoint frame = CharSetFrameOrigin(hero->CharIndex, 1, 2);
+    // The start cell's centre is the screen's centre; the sprite's feet are on the cell's bottom.
+    const int left = 160 - 8 - 4, top = 120 + 8 - 32;
+    int shown = 0, opaque = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 24; ++x) {
+            uint8_t index = sheet.Row(frame.y + y)[frame.x + x];
+            if (index == 0) continue;
+            ++opaque;
+            shown += board.Pixel(left + x, top + y) == sheet.ColorTable()[index];
+        }
+    ASSERT_GT(opaque, 100);
+    EXPECT_EQ(shown, opaque);
+
+    // The map around it is drawn: no black cell in the view of a map that covers it.
+    for (int y = 0; y < 240; y += 16)
+        for (int x = 0; x < 320; x += 16)
+            EXPECT_NE(board.Pixel(x + 8, y + 8), 0) << "cell at " << x << ", " << y;
+}
+
+TEST_F(Viewer, BattleTestShowsTheMonsterGroupOnItsBackdrop) {
+    const TQelDataBase& db = mProject.DataBase();
+    for (int id : {3, 13}) {
+        SCOPED_TRACE(id);
+        TBattleScreen screen;
+        ASSERT_TRUE(screen.Load(mProject, id)) << screen.Problem().toStdString();
+        TPrismBoard board;
+        screen.Draw(board);
+        const TQelMonGroupItem* group = db.MonGroups().Find(id);
+        for (int i = 0; i < group->Members.Count(); ++i) {
+            const TQelMonGroupMonsterItem* member = group->Members.Items(i);
+            TPrismSheet sheet;
+            sheet.SetAutoSize(true);
+            sheet.LoadFromFile(
+                MaterialLocator().Locate(db.Monsters().Find(member->MonsterID)->GraphicName, "Monster"),
+                true);
+            const int left = member->X - sheet.Width() / 2, top = member->Y - sheet.Height() / 2;
+            int shown = 0, opaque = 0;
+            for (int y = 0; y < sheet.Height(); ++y)
+                for (int x = 0; x < sheet.Width(); ++x) {
+                    uint8_t index = sheet.Row(y)[x];
+                    if (index == 0) continue;
+                    ++opaque;
+                    shown += board.Pixel(left + x, top + y) == sheet.ColorTable()[index];
+                }
+            // Members of a lined-up group may overlap a little; most of each one shows.
+            EXPECT_GT(shown, opaque * 3 / 4) << "member " << i;
+        }
+        // The backdrop fills the scene where no monster stands.
+        TPrismSheet backdrop;
+        backdrop.SetAutoSize(true);
+        backdrop.LoadFromFile(MaterialLocator().Locate(db.System().MonGroupBackdrop, "Backdrop"), true);
+        EXPECT_EQ(board.Pixel(2, 2), backdrop.ColorTable()[backdrop.Row(2)[2]]);
+        EXPECT_EQ(screen.Texts().size(), size_t(group->Members.Count() + db.System().TestParty.Count()));
+    }
+}
+
+TEST_F(Viewer, SaysWhatIsMissingInsteadOfShowingNothing) {
+    TBattleScreen battle;
+    EXPECT_FALSE(battle.Load(mProject, 99));
+    EXPECT_EQ(battle.Problem(), "The database has no monster group 99.");
+
+    TGameProject fresh;
+    fresh.Load(test::MakeProject("Fresh", "Fresh"));
+    TMapScreen map;
+    EXPECT_FALSE(map.Load(fresh));
+    EXPECT_TRUE(map.Problem().contains("no start position")) << map.Problem().toStdString();
+
+    TGameProject nothing;
+    nothing.Load(test::MakeTempFolder("empty"));
+    EXPECT_FALSE(nothing.Error().isEmpty());
+    EXPECT_FALSE(map.Load(nothing));
+    EXPECT_TRUE(map.Problem().startsWith("The game could not be read")) << map.Problem().toStdString();
+}
+
+TEST_F(Viewer, EnterLeavesTheTitleAndEscapeClosesTheWindow) {
+    TViewerWindow window(ParseRuntimeWords({"TestPlay", "ShowTitle", "Window"}), mProject);
+    window.show();
+    EXPECT_EQ(window.size(), QSize(640, 480));
+    EXPECT_TRUE(window.windowTitle().contains("viewer"));
+    EXPECT_TRUE(window.windowTitle().contains("Green Village"));
+    ASSERT_TRUE(window.ShowsTitle());
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_FALSE(window.ShowsTitle());
+    EXPECT_EQ(window.Frame().size(), QSize(640, 480));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
