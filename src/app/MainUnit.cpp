@@ -22,6 +22,7 @@
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
 #include "mapedit_core/MapGraphics.h"
 #include "platform/OutsideLibraries.h"
@@ -56,6 +57,13 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     mMapTreePane = new TFormMapTree(mMapTree, mMap, mMapTreePlace);
     mMapTreePlace->layout()->addWidget(mMapTreePane);
     mMapTreePane->onMapChanged = [this](bool keepScroll) { mapChanged(keepScroll); };
+    mMapTreePane->runShift = [this](int width, int height, int& dx, int& dy) {
+        TFormMapShift dialog(this, width, height);
+        CenterOnOwner(&dialog);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        dialog.Offset(dx, dy);
+        return true;
+    };
 
     mTemplateFolder = ApplicationFolder();
     mProjectManager.OnCreateProject = [this](const QString& title) {
