@@ -36,7 +36,8 @@ public:
 class TFormSelBase : public TFormQelBase {
     Q_OBJECT
 public:
-    // The chosen name: a material name without folder, extension or " <RTP>" mark.
+    // The chosen name: a material name without folder, extension or " <RTP>" mark. Set it before
+    // showing the dialog: showing builds the list and selects the name's row.
     QString FileName() const { return mFileName; }
     void SetFileName(const QString& name) { mFileName = name; }
     QString Folder() const { return mFolder; }

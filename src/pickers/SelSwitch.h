@@ -44,7 +44,7 @@ public:
     bool Pending() const { return mPending; }
 
     int WorkingCount() const { return int(mNames.size()); }
-    // The working name of an ID (bytes as stored).
+    // The working name of an ID, 1..WorkingCount() (bytes as stored).
     const std::string& WorkingName(int id) const { return mNames[size_t(id - 1)]; }
 
     void SelectPreviousID();

@@ -1,16 +1,19 @@
-// Renders the face, event-graphic, monster and music pickers on a runtime package to PNG files,
-// so that they can be looked at: picker-shots RTP_FOLDER OUT_FOLDER. Runs offscreen unless a
-// platform is chosen.
+// Renders the pickers on a runtime package to PNG files, so that they can be looked at:
+// picker-shots RTP_FOLDER OUT_FOLDER. Runs offscreen unless a platform is chosen.
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/LD_Switch.h"
 #include "graphics/GR_ChipSet.h"
 #include "pickers/SelEvChar.h"
 #include "pickers/SelFace.h"
 #include "pickers/SelMonster.h"
 #include "pickers/SelMusic.h"
+#include "pickers/SelReplChip.h"
+#include "pickers/SelSwitch.h"
+#include "pickers/SelSystem.h"
 #include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
 
@@ -76,5 +79,22 @@ int main(int argc, char** argv) {
     piece.Balance = 40;
     music.SetMusic(piece);
     ok &= save(music, out + "/music.png");
+
+    TFormSelSystem system;
+    system.SetFileName("System2");
+    system.SetWallpaperMode(1);
+    ok &= save(system, out + "/system.png");
+
+    TFormSelReplChip chip(nullptr, &chipSet, false);
+    chip.SetChip(5040);
+    ok &= save(chip, out + "/chip.png");
+
+    TQelSwitch switches;
+    const char* names[] = {"Met the king", "Door open", "", "Boss beaten", "Has boat"};
+    for (int id = 1; id <= 47; ++id)
+        switches.FindOrCreate(id)->Name = id <= 5 ? names[id - 1] : "";
+    LastSwitchID().Set(24);
+    TFormSelSwitch switchPicker(nullptr, switches);
+    ok &= save(switchPicker, out + "/switch.png");
     return ok ? 0 : 1;
 }
