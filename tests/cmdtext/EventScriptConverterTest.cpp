@@ -2,6 +2,8 @@
 // the lookups with their "?" fallbacks, and the edge cases the script list depends on.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <vector>
 
 #include "ScriptFixture.h"
@@ -561,6 +563,46 @@ TEST(EventScriptConverter, DescribeScriptRendersEveryLineInOrder) {
                                          ":End Case ",
                                          "<>"};
     EXPECT_EQ(TEventScriptConverter(f.mapContext()).DescribeScript(script), expected);
+}
+
+} // namespace
+
+namespace {
+
+// Any parameters at all: the text is the broken-line text, or the indentation followed by "<>"
+// for a code below 20000 and ":" for a continuation, label or end line, which is all the script
+// list reads. Random lines of every code, with values near the edges of every range.
+TEST(EventScriptConverter, AnyParametersKeepTheStructureReadable) {
+    ScriptFixture f;
+    const std::vector<int32_t> codes = {
+        0,     10,    10110, 20110, 10120, 10130, 10140, 20140, 20141, 10150, 10210, 10220, 10230, 10310,
+        10320, 10330, 10410, 10420, 10430, 10440, 10450, 10460, 10470, 10480, 10490, 10500, 10610, 10620,
+        10630, 10640, 10650, 10660, 10670, 10680, 10690, 10710, 20710, 20711, 20712, 20713, 10720, 20720,
+        20721, 20722, 10730, 20730, 20731, 20732, 10740, 10810, 10820, 10830, 10840, 10850, 10860, 10870,
+        10910, 10920, 11010, 11020, 11030, 11040, 11050, 11060, 11070, 11110, 11120, 11130, 11210, 11310,
+        11320, 11330, 11340, 11350, 11410, 11510, 11520, 11530, 11540, 11550, 11560, 11610, 11710, 11720,
+        11740, 11750, 11810, 11820, 11830, 11840, 11910, 11930, 11950, 11960, 12010, 22010, 22011, 12110,
+        12120, 12210, 22210, 12220, 12310, 12320, 12330, 12410, 22410, 12420, 12510, 13110, 13120, 13130,
+        13150, 13210, 13260, 13310, 23310, 23311, 13410};
+    const int32_t edges[] = {
+        0,  1,  2,  3,  4,  5,   6,   7,     8,     9,    10,   11,         12,
+        13, 20, 21, -1, -2, 255, 256, 10001, 10005, 5000, 5001, 2147483647, -2147483647 - 1};
+    std::mt19937 random(7);
+    TEventScriptConverter converters[] = {TEventScriptConverter(f.mapContext()),
+                                          TEventScriptConverter(f.battleContext()), TEventScriptConverter()};
+    for (int n = 0; n < 30000; ++n) {
+        TQelEventScriptLine line(codes[random() % codes.size()], static_cast<int32_t>(random() % 5));
+        line.SetParamCount(static_cast<int32_t>(random() % 24));
+        for (auto& p : line.Params)
+            p = random() % 2 ? edges[random() % std::size(edges)] : static_cast<int32_t>(random());
+        if (random() % 2) line.Text = std::string("\xC3\xA9/x\x84", 5);
+        std::string text = converters[n % 3].DescribeLine(line);
+        if (text == BrokenLineText) continue;
+        std::string indent(static_cast<size_t>(line.Indent) * 2, ' ');
+        ASSERT_EQ(text.compare(0, indent.size(), indent), 0) << line.Code;
+        std::string mark = line.Code < 20000 ? "<>" : ":";
+        ASSERT_EQ(text.compare(indent.size(), mark.size(), mark), 0) << text;
+    }
 }
 
 } // namespace
