@@ -23,7 +23,8 @@ using Painter = std::function<void(QPainter&)>;
 void page(QPainter& p) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(kPaper);
-    QPolygonF sheet({QPointF(4.5, 2.5), QPointF(12.5, 2.5), QPointF(16.5, 6.5), QPointF(16.5, 17.5), QPointF(4.5, 17.5)});
+    QPolygonF sheet(
+        {QPointF(4.5, 2.5), QPointF(12.5, 2.5), QPointF(16.5, 6.5), QPointF(16.5, 17.5), QPointF(4.5, 17.5)});
     p.drawPolygon(sheet);
     p.drawLine(QPointF(12.5, 2.5), QPointF(12.5, 6.5));
     p.drawLine(QPointF(12.5, 6.5), QPointF(16.5, 6.5));
@@ -32,8 +33,8 @@ void page(QPainter& p) {
 void folder(QPainter& p, const QColor& color) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(color);
-    QPolygonF shape({QPointF(2.5, 5.5), QPointF(8.5, 5.5), QPointF(10.5, 7.5), QPointF(17.5, 7.5), QPointF(17.5, 16.5),
-                     QPointF(2.5, 16.5)});
+    QPolygonF shape({QPointF(2.5, 5.5), QPointF(8.5, 5.5), QPointF(10.5, 7.5), QPointF(17.5, 7.5),
+                     QPointF(17.5, 16.5), QPointF(2.5, 16.5)});
     p.drawPolygon(shape);
 }
 
@@ -49,7 +50,8 @@ void floppy(QPainter& p) {
 
 void layers(QPainter& p, int highlighted) {
     for (int i = 0; i < 2; ++i) {
-        QPolygonF diamond({QPointF(10, 3 + i * 6), QPointF(18, 7 + i * 6), QPointF(10, 11 + i * 6), QPointF(2, 7 + i * 6)});
+        QPolygonF diamond(
+            {QPointF(10, 3 + i * 6), QPointF(18, 7 + i * 6), QPointF(10, 11 + i * 6), QPointF(2, 7 + i * 6)});
         p.setPen(QPen(kInk, 1));
         p.setBrush(i == highlighted ? kGreen : QColor(200, 204, 214));
         p.drawPolygon(diamond);
@@ -71,28 +73,33 @@ void magnifier(QPainter& p, const QString& label) {
 
 const QHash<QString, Painter>& painters() {
     static const QHash<QString, Painter> table = {
-        {"Action_ProjectNew", [](QPainter& p) {
+        {"Action_ProjectNew",
+         [](QPainter& p) {
              page(p);
              p.setPen(QPen(kGold, 2));
              p.drawLine(QPointF(14, 12), QPointF(14, 18));
              p.drawLine(QPointF(11, 15), QPointF(17, 15));
          }},
         {"Action_ProjectOpen", [](QPainter& p) { folder(p, kGold); }},
-        {"Action_ProjectClose", [](QPainter& p) {
+        {"Action_ProjectClose",
+         [](QPainter& p) {
              folder(p, QColor(200, 190, 170));
              p.setPen(QPen(kRed, 2));
              p.drawLine(QPointF(8, 9), QPointF(14, 15));
              p.drawLine(QPointF(14, 9), QPointF(8, 15));
          }},
-        {"Action_ProjectPack", [](QPainter& p) {
+        {"Action_ProjectPack",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(190, 150, 100));
              p.drawRect(QRectF(3.5, 7.5, 13, 9));
              p.setBrush(QColor(220, 180, 120));
-             p.drawPolygon(QPolygonF({QPointF(3.5, 7.5), QPointF(6.5, 3.5), QPointF(13.5, 3.5), QPointF(16.5, 7.5)}));
+             p.drawPolygon(
+                 QPolygonF({QPointF(3.5, 7.5), QPointF(6.5, 3.5), QPointF(13.5, 3.5), QPointF(16.5, 7.5)}));
              p.drawLine(QPointF(10, 7.5), QPointF(10, 16.5));
          }},
-        {"Action_Exit", [](QPainter& p) {
+        {"Action_Exit",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(150, 110, 80));
              p.drawRect(QRectF(4.5, 2.5, 9, 15));
@@ -102,7 +109,8 @@ const QHash<QString, Painter>& painters() {
              p.drawLine(QPointF(15, 13), QPointF(18, 10));
          }},
         {"Action_MapSave", [](QPainter& p) { floppy(p); }},
-        {"Action_MapRevert", [](QPainter& p) {
+        {"Action_MapRevert",
+         [](QPainter& p) {
              p.setPen(QPen(kBlue, 2));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRectF(4, 4, 12, 12), 90 * 16, 270 * 16);
@@ -111,7 +119,8 @@ const QHash<QString, Painter>& painters() {
          }},
         {"Action_MapModeLayer1", [](QPainter& p) { layers(p, 1); }},
         {"Action_MapModeLayer2", [](QPainter& p) { layers(p, 0); }},
-        {"Action_MapModeEvent", [](QPainter& p) {
+        {"Action_MapModeEvent",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGold);
              p.drawRoundedRect(QRectF(3.5, 3.5, 13, 13), 2, 2);
@@ -123,14 +132,16 @@ const QHash<QString, Painter>& painters() {
         {"Action_MapScale2", [](QPainter& p) { magnifier(p, "2"); }},
         {"Action_MapScale3", [](QPainter& p) { magnifier(p, "4"); }},
         {"Action_MapScale4", [](QPainter& p) { magnifier(p, "8"); }},
-        {"Action_ToolDataBase", [](QPainter& p) {
+        {"Action_ToolDataBase",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(120, 170, 220));
              p.drawRect(QRectF(4.5, 5, 11, 11));
              p.drawEllipse(QRectF(4.5, 13, 11, 5));
              p.drawEllipse(QRectF(4.5, 2.5, 11, 5));
          }},
-        {"Action_ToolMaterial", [](QPainter& p) {
+        {"Action_ToolMaterial",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(240, 220, 180));
              p.drawEllipse(QRectF(2.5, 3.5, 15, 13));
@@ -140,7 +151,8 @@ const QHash<QString, Painter>& painters() {
                  p.drawEllipse(QRectF(5 + (i % 2) * 6, 5.5 + (i / 2) * 5, 3.5, 3.5));
              }
          }},
-        {"Action_ToolSelectMusic", [](QPainter& p) {
+        {"Action_ToolSelectMusic",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1.5));
              p.setBrush(kInk);
              p.drawEllipse(QRectF(3, 13, 5, 4));
@@ -149,12 +161,14 @@ const QHash<QString, Painter>& painters() {
              p.drawLine(QPointF(16, 13), QPointF(16, 2));
              p.drawLine(QPointF(8, 4), QPointF(16, 2));
          }},
-        {"Action_GameTestPlay", [](QPainter& p) {
+        {"Action_GameTestPlay",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGreen);
              p.drawPolygon(QPolygonF({QPointF(5, 3), QPointF(17, 10), QPointF(5, 17)}));
          }},
-        {"Action_GameFullScreen", [](QPainter& p) {
+        {"Action_GameFullScreen",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(40, 50, 80));
              p.drawRect(QRectF(2.5, 3.5, 15, 11));
@@ -166,7 +180,8 @@ const QHash<QString, Painter>& painters() {
              p.setPen(QPen(kInk, 1));
              p.drawLine(QPointF(7, 17.5), QPointF(13, 17.5));
          }},
-        {"Action_GameShowTitle", [](QPainter& p) {
+        {"Action_GameShowTitle",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(90, 60, 120));
              p.drawRect(QRectF(2.5, 3.5, 15, 13));
@@ -175,7 +190,8 @@ const QHash<QString, Painter>& painters() {
              p.setPen(kGold);
              p.drawText(QRectF(2.5, 3.5, 15, 13), Qt::AlignCenter, "T");
          }},
-        {"Action_HelpContents", [](QPainter& p) {
+        {"Action_HelpContents",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kBlue);
              p.drawEllipse(QRectF(2.5, 2.5, 15, 15));
@@ -184,7 +200,8 @@ const QHash<QString, Painter>& painters() {
              p.setPen(kPaper);
              p.drawText(QRectF(2.5, 2.5, 15, 15), Qt::AlignCenter, "?");
          }},
-        {"Action_HelpAbout", [](QPainter& p) {
+        {"Action_HelpAbout",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGreen);
              p.drawEllipse(QRectF(2.5, 2.5, 15, 15));
@@ -193,7 +210,8 @@ const QHash<QString, Painter>& painters() {
              p.setPen(kPaper);
              p.drawText(QRectF(2.5, 2.5, 15, 15), Qt::AlignCenter, "i");
          }},
-        {"Action_MapToolUndo", [](QPainter& p) {
+        {"Action_MapToolUndo",
+         [](QPainter& p) {
              p.setPen(QPen(kBlue, 2));
              p.setBrush(Qt::NoBrush);
              QPainterPath path;
@@ -203,31 +221,37 @@ const QHash<QString, Painter>& painters() {
              p.drawLine(QPointF(5, 8), QPointF(5, 3.5));
              p.drawLine(QPointF(5, 8), QPointF(9.5, 8));
          }},
-        {"Action_MapToolSelect", [](QPainter& p) {
+        {"Action_MapToolSelect",
+         [](QPainter& p) {
              QPen pen(kInk, 1, Qt::DashLine);
              p.setPen(pen);
              p.setBrush(Qt::NoBrush);
              p.drawRect(QRectF(3.5, 4.5, 13, 11));
          }},
         {"Action_MapToolZoom", [](QPainter& p) { magnifier(p, ""); }},
-        {"Action_MapToolPen", [](QPainter& p) {
+        {"Action_MapToolPen",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGold);
-             p.drawPolygon(QPolygonF({QPointF(13, 2.5), QPointF(17.5, 7), QPointF(7, 17.5), QPointF(2.5, 17.5), QPointF(2.5, 13)}));
+             p.drawPolygon(QPolygonF({QPointF(13, 2.5), QPointF(17.5, 7), QPointF(7, 17.5),
+                                      QPointF(2.5, 17.5), QPointF(2.5, 13)}));
              p.setBrush(kInk);
              p.drawPolygon(QPolygonF({QPointF(2.5, 17.5), QPointF(2.5, 14.5), QPointF(5.5, 17.5)}));
          }},
-        {"Action_MapToolRect", [](QPainter& p) {
+        {"Action_MapToolRect",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGreen);
              p.drawRect(QRectF(3.5, 4.5, 13, 11));
          }},
-        {"Action_MapToolEllipse", [](QPainter& p) {
+        {"Action_MapToolEllipse",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(kGreen);
              p.drawEllipse(QRectF(2.5, 4.5, 15, 11));
          }},
-        {"Action_MapToolSeedFill", [](QPainter& p) {
+        {"Action_MapToolSeedFill",
+         [](QPainter& p) {
              p.setPen(QPen(kInk, 1));
              p.setBrush(QColor(200, 200, 210));
              p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(9, 3), QPointF(16, 10), QPointF(10, 16)}));

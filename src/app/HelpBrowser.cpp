@@ -15,7 +15,9 @@ namespace {
 QPointer<HelpBrowser> gHelp;
 }
 
-QString HelpBrowser::HelpFolder() { return ApplicationFolder() + "help/"; }
+QString HelpBrowser::HelpFolder() {
+    return ApplicationFolder() + "help/";
+}
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QDialog(parent), mBrowser(new QTextBrowser(this)) {
     setWindowTitle("Tarvel Help");
@@ -36,7 +38,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QDialog(parent), mBrowser(new QTextB
 void HelpBrowser::openAt(const QString& anchor) {
     QString index = HelpFolder() + "index.html";
     if (!QFileInfo::exists(index)) {
-        mBrowser->setHtml("<h1>Tarvel Help</h1><p>The manual was not found in " + HelpFolder().toHtmlEscaped() + ".</p>");
+        mBrowser->setHtml("<h1>Tarvel Help</h1><p>The manual was not found in " +
+                          HelpFolder().toHtmlEscaped() + ".</p>");
         return;
     }
     QUrl url = QUrl::fromLocalFile(index);
@@ -45,7 +48,9 @@ void HelpBrowser::openAt(const QString& anchor) {
         mBrowser->scrollToAnchor(anchor);
 }
 
-HelpBrowser* HelpBrowser::ShowContents(QWidget* owner) { return ShowContext(owner, 0); }
+HelpBrowser* HelpBrowser::ShowContents(QWidget* owner) {
+    return ShowContext(owner, 0);
+}
 
 HelpBrowser* HelpBrowser::ShowContext(QWidget* owner, int context) {
     if (!gHelp) gHelp = new HelpBrowser(owner);

@@ -17,12 +17,18 @@
 
 #include "ActionIcons.h"
 #include "HelpBrowser.h"
+#include "ProjDialogs.h"
 #include "SplashForm.h"
 #include "controls/DialogPlacement.h"
+#include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "mapedit/MapShift.h"
+#include "mapedit/MapTreeView.h"
+#include "mapedit_core/MapGraphics.h"
 #include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
+#include "project/ProjectCreation.h"
 
 namespace tarvel {
 
@@ -40,11 +46,31 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     // is gone before this run parks anything in it.
     RecreateFolder(TempWorkFolder());
 
+    AttachMapGraphics(mMap);
+
     createActions();
     createMenus();
     createToolBars();
     createLayout();
     createStatusBar();
+
+    mMapTreePane = new TFormMapTree(mMapTree, mMap, mMapTreePlace);
+    mMapTreePlace->layout()->addWidget(mMapTreePane);
+    mMapTreePane->onMapChanged = [this](bool keepScroll) { mapChanged(keepScroll); };
+    mMapTreePane->runShift = [this](int width, int height, int& dx, int& dy) {
+        TFormMapShift dialog(this, width, height);
+        CenterOnOwner(&dialog);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        dialog.Offset(dx, dy);
+        return true;
+    };
+
+    mTemplateFolder = ApplicationFolder();
+    mProjectManager.OnCreateProject = [this](const QString& title) {
+        return FillNewProject(title, mTemplateFolder);
+    };
+    mProjectManager.OnOpenProject = [this] { return openProjectData(); };
+    mProjectManager.OnCloseProject = [this] { closeProjectData(); };
 
     Action_GameFullScreen->setChecked(UserSettings::FullScreenFlag());
     Action_GameShowTitle->setChecked(UserSettings::ShowTitleFlag());
@@ -57,6 +83,8 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     SoundLibrary().InitWave();
 
     qApp->installEventFilter(this);
+    // A missing or stale entry simply leaves no project open.
+    mProjectManager.ReopenLastProject();
     UpdateActions();
 }
 
@@ -125,6 +153,15 @@ void TFormQelMain::createActions() {
                              Action_MapToolEllipse, Action_MapToolSeedFill});
 
     connect(Action_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(Action_ProjectNew, &QAction::triggered, this, &TFormQelMain::ProjectNew);
+    connect(Action_ProjectOpen, &QAction::triggered, this, &TFormQelMain::ProjectOpen);
+    connect(Action_ProjectClose, &QAction::triggered, this, &TFormQelMain::ProjectClose);
+    connect(Action_MapSave, &QAction::triggered, this, [this] { SaveAll(); });
+    connect(Action_MapRevert, &QAction::triggered, this, &TFormQelMain::RevertAll);
+    connect(Action_MapScale1, &QAction::triggered, this, [this] { setZoom(0); });
+    connect(Action_MapScale2, &QAction::triggered, this, [this] { setZoom(1); });
+    connect(Action_MapScale3, &QAction::triggered, this, [this] { setZoom(2); });
+    connect(Action_MapScale4, &QAction::triggered, this, [this] { setZoom(3); });
     connect(Action_HelpContents, &QAction::triggered, this, [this] { HelpBrowser::ShowContents(this); });
     connect(Action_HelpAbout, &QAction::triggered, this, &TFormQelMain::showAbout);
     connect(Action_MapModeLayer1, &QAction::triggered, this, [this] { setEditMode(ModeLowerLayer); });
@@ -185,17 +222,23 @@ void TFormQelMain::createToolBars() {
     mMainToolBar->setObjectName("MainToolBar");
     mMainToolBar->setMovable(false);
     mMainToolBar->setIconSize(QSize(20, 20));
-    for (QAction* a : {Action_ProjectNew, Action_ProjectOpen, Action_ProjectClose, Action_ProjectPack}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_ProjectNew, Action_ProjectOpen, Action_ProjectClose, Action_ProjectPack})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
-    for (QAction* a : {Action_MapSave, Action_MapRevert}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_MapSave, Action_MapRevert})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
-    for (QAction* a : {Action_MapModeLayer1, Action_MapModeLayer2, Action_MapModeEvent}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_MapModeLayer1, Action_MapModeLayer2, Action_MapModeEvent})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
-    for (QAction* a : {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
-    for (QAction* a : {Action_ToolDataBase, Action_ToolMaterial, Action_ToolSelectMusic}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_ToolDataBase, Action_ToolMaterial, Action_ToolSelectMusic})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
-    for (QAction* a : {Action_GameTestPlay, Action_GameFullScreen, Action_GameShowTitle}) mMainToolBar->addAction(a);
+    for (QAction* a : {Action_GameTestPlay, Action_GameFullScreen, Action_GameShowTitle})
+        mMainToolBar->addAction(a);
     mMainToolBar->addSeparator();
     mMainToolBar->addAction(Action_HelpContents);
 }
@@ -280,11 +323,26 @@ void TFormQelMain::createStatusBar() {
     });
 }
 
-bool TFormQelMain::IsProjectOpen() const { return !ProjectPath().isEmpty(); }
-bool TFormQelMain::IsSomethingChanged() const { return false; }
-bool TFormQelMain::IsUndoAvailable() const { return false; }
-bool TFormQelMain::fullScreen() const { return Action_GameFullScreen->isChecked(); }
-bool TFormQelMain::showTitle() const { return Action_GameShowTitle->isChecked(); }
+bool TFormQelMain::IsProjectOpen() const {
+    return mProjectManager.IsProjectOpen();
+}
+bool TFormQelMain::IsSomethingChanged() const {
+    return mMap.Modified || mMapTree.IsTreeModified();
+}
+
+int TFormQelMain::CellSizeOfZoom(int zoomIndex) {
+    static const int sizes[] = {32, 16, 8, 4};
+    return zoomIndex >= 0 && zoomIndex <= 3 ? sizes[zoomIndex] : 32;
+}
+bool TFormQelMain::IsUndoAvailable() const {
+    return false;
+}
+bool TFormQelMain::fullScreen() const {
+    return Action_GameFullScreen->isChecked();
+}
+bool TFormQelMain::showTitle() const {
+    return Action_GameShowTitle->isChecked();
+}
 
 void TFormQelMain::UpdateActions() {
     mActionUpdatePending = false;
@@ -297,13 +355,16 @@ void TFormQelMain::UpdateActions() {
     Action_ProjectPack->setEnabled(open);
     Action_MapSave->setEnabled(changed);
     Action_MapRevert->setEnabled(changed);
-    for (QAction* a : mModeGroup->actions()) a->setEnabled(open);
-    for (QAction* a : mZoomGroup->actions()) a->setEnabled(open);
+    for (QAction* a : mModeGroup->actions())
+        a->setEnabled(open);
+    for (QAction* a : mZoomGroup->actions())
+        a->setEnabled(open);
     for (QAction* a : {Action_ToolDataBase, Action_ToolMaterial, Action_ToolSelectMusic, Action_GameTestPlay,
                        Action_GameFullScreen, Action_GameShowTitle})
         a->setEnabled(open);
     Action_MapToolUndo->setEnabled(open && IsUndoAvailable());
-    for (QAction* a : mToolGroup->actions()) a->setEnabled(layerMode);
+    for (QAction* a : mToolGroup->actions())
+        a->setEnabled(layerMode);
 }
 
 void TFormQelMain::scheduleActionUpdate() {
@@ -328,9 +389,18 @@ bool TFormQelMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TFormQelMain::setZoom(int zoomIndex) {
+    mZoomIndex = zoomIndex >= 0 && zoomIndex <= 3 ? zoomIndex : 0;
+    QAction* actions[] = {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4};
+    actions[mZoomIndex]->setChecked(true);
+}
+
 void TFormQelMain::setEditMode(EditMode mode) {
     mEditMode = mode;
-    static const char* const texts[] = {"Lower Chip Editing Mode", "Upper Chip Editing Mode", "Event Editing Mode"};
+    QAction* actions[] = {Action_MapModeLayer1, Action_MapModeLayer2, Action_MapModeEvent};
+    if (mode >= ModeLowerLayer && mode <= ModeEvent) actions[mode]->setChecked(true);
+    static const char* const texts[] = {"Lower Chip Editing Mode", "Upper Chip Editing Mode",
+                                        "Event Editing Mode"};
     if (mode >= ModeLowerLayer && mode <= ModeEvent) mStatusPanels[1]->setText(texts[mode]);
     UpdateActions();
 }
@@ -358,8 +428,184 @@ void TFormQelMain::showAbout() {
 }
 
 void TFormQelMain::closeEvent(QCloseEvent* event) {
+    if (!CloseCheck()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     saveSettingsAtExit();
+}
+
+// ---- projects ----
+
+namespace {
+
+// The hourglass while a command works.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+void TFormQelMain::ProjectNew() {
+    if (IsProjectOpen()) return;
+    TFormProjectNew dialog(this);
+    CenterOnOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return;
+    try {
+        BusyCursor busy;
+        mProjectManager.CreateProject(dialog.folderName(), dialog.gameTitle());
+    } catch (const std::exception& e) {
+        ShowError(e.what(), this);
+    }
+    UpdateActions();
+}
+
+void TFormQelMain::ProjectOpen() {
+    if (IsProjectOpen()) return;
+    TFormProjectOpen dialog(this);
+    CenterOnOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return;
+    try {
+        BusyCursor busy;
+        mProjectManager.OpenProject(dialog.folderName());
+    } catch (const std::exception& e) {
+        closeProjectData();
+        ShowError(e.what(), this);
+    }
+    UpdateActions();
+}
+
+void TFormQelMain::ProjectClose() {
+    if (!IsProjectOpen() || !CloseCheck()) return;
+    mProjectManager.CloseProject();
+    UpdateActions();
+}
+
+bool TFormQelMain::openProjectData() {
+    if (TMapGraphics* graphics = MapGraphicsOf(mMap)) graphics->CharSets().Clear();
+    const std::string folder = ProjectPath().toStdString();
+    mDataBase.Load(folder);
+    if (mDataBase.LoadFailed())
+        ShowError(QString("The database could not be read completely (%1). What could be read is shown; "
+                          "the first save keeps the original file as QUORIN.qdb.bak.")
+                      .arg(QString::fromStdString(mDataBase.LoadError())),
+                  this);
+    try {
+        mMapTree.LoadTree();
+    } catch (const std::exception&) {
+        // A tree that could not be read completely is judged by its root below.
+    }
+    TQelMapTreeItem* root = mMapTree.Find(0);
+    if (!root) {
+        mMapTree.ClearTree();
+        throw EProjectError("Map Data Error during Project Reading");
+    }
+    root->Name = ProjectIni::GameTitle(ProjectPath()).toStdString();
+    mMapTreePane->BuildTree();
+    mMap.CloseMap();
+    if (mMapTree.ActiveID != 0 && mMapTree.Find(mMapTree.ActiveID)) {
+        int32_t id = mMapTreePane->ShownMapID();
+        if (id > 0) mMap.LoadMap(id);
+    }
+    mapChanged(false);
+
+    int mode = ProjectIni::MapEditMode(ProjectPath());
+    int zoom = ProjectIni::MapEditZoom(ProjectPath());
+    UpdateActions();
+    setEditMode(static_cast<EditMode>(mode));
+    setZoom(zoom);
+    Action_MapToolPen->setEnabled(true);
+    Action_MapToolPen->setChecked(true);
+    return true;
+}
+
+void TFormQelMain::closeProjectData() {
+    mDataBase.Reset();
+    mMapTreePane->ClearView();
+    mMapTree.ClearTree();
+    mEditMode = ModeNone;
+    for (QAction* a : mModeGroup->actions())
+        a->setChecked(false);
+    mMap.CloseMap();
+    mStatusPanels[1]->clear();
+    mStatusPanels[2]->clear();
+}
+
+void TFormQelMain::mapChanged(bool keepScroll) {
+    // The status bar names the shown map; the view and the palette follow it when they are docked.
+    mStatusPanels[2]->setText(mMapTreePane->ShownMapName());
+    UpdateActions();
+}
+
+void TFormQelMain::writeEditState() {
+    int mode = mEditMode == ModeNone ? 0 : mEditMode;
+    try {
+        ProjectIni::SetMapEditModeAndZoom(ProjectPath(), mode, mZoomIndex);
+    } catch (const std::exception&) {
+        // A project ini that cannot be written is no reason to keep the editor open.
+    }
+}
+
+bool TFormQelMain::SaveAll() {
+    if (!IsProjectOpen()) return true;
+    BusyCursor busy;
+    if (!mMapTreePane->ParkCurrentMap()) return false;
+    try {
+        mMapTree.SaveTree();
+    } catch (const std::exception& e) {
+        ShowError(e.what(), this);
+        UpdateActions();
+        return false;
+    }
+    UpdateActions();
+    return !IsSomethingChanged();
+}
+
+void TFormQelMain::RevertAll() {
+    if (!IsProjectOpen() || !AskYesNo("Map was changed. Lose all changes?", this)) return;
+    try {
+        mMapTree.LoadTree();
+    } catch (const std::exception& e) {
+        ShowError(e.what(), this);
+    }
+    if (TQelMapTreeItem* root = mMapTree.Find(0))
+        root->Name = ProjectIni::GameTitle(ProjectPath()).toStdString();
+    mMap.Modified = false;
+    mMapTreePane->BuildTree();
+    mMap.CloseMap();
+    int32_t id = mMapTreePane->ShownMapID();
+    if (id > 0) mMap.LoadMap(id);
+    mapChanged(false);
+}
+
+bool TFormQelMain::CloseCheck() {
+    if (!IsProjectOpen()) return true;
+    if (IsSomethingChanged()) {
+        auto answer =
+            AskBox("Map was changed. Save it?", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                   QMessageBox::Warning, this);
+        if (answer == QMessageBox::Cancel) return false;
+        if (answer == QMessageBox::Yes && (!SaveAll() || IsSomethingChanged())) return false;
+    } else {
+        // The tree file carries the current map and the expanded state.
+        try {
+            mMapTree.SaveTree();
+        } catch (const std::exception&) {
+        }
+    }
+    writeEditState();
+    return true;
+}
+
+bool TFormQelMain::SavePrompt() {
+    if (!IsSomethingChanged()) return true;
+    if (AskBox("Map was changed. Save it?", QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning, this) !=
+        QMessageBox::Yes)
+        return false;
+    return SaveAll() && !IsSomethingChanged();
 }
 
 void TFormQelMain::saveSettingsAtExit() {

@@ -1,6 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
+
+#include "data/LD_DataBase.h"
+#include "data/LD_Map.h"
+#include "data/LD_MapTree.h"
+#include "project/ProjectManager.h"
 
 class QAction;
 class QActionGroup;
@@ -9,6 +15,8 @@ class QSplitter;
 class QToolBar;
 
 namespace tarvel {
+
+class TFormMapTree;
 
 // The editor's single main window: every top-level command as an action with its caption,
 // shortcut and enabling rule, the menus and toolbars, the left column (tool bar, chip palette,
@@ -29,9 +37,37 @@ public:
     void UpdateActions();
 
     bool IsProjectOpen() const;
+    // The map or the map tree has changes that are not in the project folder yet.
     bool IsSomethingChanged() const;
     bool IsUndoAvailable() const;
     EditMode editMode() const { return mEditMode; }
+    // 0 = 1/1 (32 pixels a cell) .. 3 = 1/8 (4 pixels).
+    int zoomIndex() const { return mZoomIndex; }
+    static int CellSizeOfZoom(int zoomIndex);
+
+    TQelDataBase& dataBase() { return mDataBase; }
+    TQelMapTree& mapTree() { return mMapTree; }
+    TQelMap& map() { return mMap; }
+    TProjectManager& projectManager() { return mProjectManager; }
+    TFormMapTree* mapTreePane() const { return mMapTreePane; }
+    // Where new projects take "QUORIN.exe.dat" and "QUORIN.qdb.dat" from: the program's folder.
+    void setTemplateFolder(const QString& folder) { mTemplateFolder = folder; }
+
+    // The close check: with changes, asks "Map was changed. Save it?" (Yes saves, No goes on,
+    // Cancel refuses); without, writes the tree file. Then the edit mode and zoom go to the
+    // project's ini. False when the close is refused.
+    bool CloseCheck();
+    // The save prompt before test play and game disks: false when the command is to stop.
+    bool SavePrompt();
+    // "&Save map...": parks the current map and saves the tree (working copies into the project).
+    // False when something could not be saved (the user has been told).
+    bool SaveAll();
+    // "&Revert map...": after the question, throws every working copy away.
+    void RevertAll();
+    // Runs the project commands; their dialogs and messages as the user sees them.
+    void ProjectNew();
+    void ProjectOpen();
+    void ProjectClose();
     bool fullScreen() const;
     bool showTitle() const;
 
@@ -83,10 +119,22 @@ private:
     void createStatusBar();
     void scheduleActionUpdate();
     void setEditMode(EditMode mode);
+    void setZoom(int zoomIndex);
     void showAbout();
     void saveSettingsAtExit();
+    bool openProjectData();
+    void closeProjectData();
+    void mapChanged(bool keepScroll);
+    void writeEditState();
 
     EditMode mEditMode = ModeNone;
+    int mZoomIndex = 0;
+    TQelDataBase mDataBase;
+    TQelMapTree mMapTree;
+    TQelMap mMap;
+    TProjectManager mProjectManager;
+    TFormMapTree* mMapTreePane = nullptr;
+    QString mTemplateFolder;
     bool mActionUpdatePending = false;
     bool mShutDown = false;
     QActionGroup* mModeGroup = nullptr;

@@ -24,7 +24,8 @@ void drawLandscape(QPainter& p) {
         for (int x = 0; x < kWidth; x += kTile) {
             int col = x / kTile, row = (y - groundTop) / kTile;
             bool river = col >= 19 && col <= 22 + (row % 2);
-            QColor base = river ? QColor(48, 96, 168) : ((col + row) % 2 ? QColor(70, 140, 64) : QColor(76, 148, 70));
+            QColor base =
+                river ? QColor(48, 96, 168) : ((col + row) % 2 ? QColor(70, 140, 64) : QColor(76, 148, 70));
             p.fillRect(x, y, kTile, kTile, base);
             if (river) {
                 p.setPen(QColor(140, 190, 240));
@@ -50,7 +51,8 @@ void drawLandscape(QPainter& p) {
         p.setBrush(QColor(52, 122, 60));
         p.drawEllipse(QRect(x + 3, y + 2, 9, 10));
     };
-    for (int x : {24, 56, 104, 420, 468}) tree(x, groundTop - 14);
+    for (int x : {24, 56, 104, 420, 468})
+        tree(x, groundTop - 14);
 
     // A small castle on the far bank.
     p.setPen(Qt::NoPen);
@@ -139,6 +141,8 @@ void TFormSplash::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, mPicture);
 }
 
-void TFormSplash::mousePressEvent(QMouseEvent*) { close(); }
+void TFormSplash::mousePressEvent(QMouseEvent*) {
+    close();
+}
 
 } // namespace tarvel

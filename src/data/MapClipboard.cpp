@@ -21,7 +21,9 @@ void CopyMapToClipboard(const TQelMapTreeItem& item, const TQelMap& map) {
     Clipboard().set(ClipboardFormat::Map, MakeMapClipboardBlock(item, map));
 }
 
-bool ClipboardHasMap() { return Clipboard().has(ClipboardFormat::Map); }
+bool ClipboardHasMap() {
+    return Clipboard().has(ClipboardFormat::Map);
+}
 
 bool ReadMapClipboardBlock(const std::vector<uint8_t>& block, TQelMapTreeItem& item, TQelMap& map) {
     if (block.size() < 4) return false;
@@ -63,8 +65,10 @@ std::string PastedMapName(const std::string& name, int32_t newID) {
         bool digits = true;
         int number = 0;
         for (size_t i = 3; i < 7; ++i) {
-            if (!std::isdigit(static_cast<unsigned char>(name[i]))) digits = false;
-            else number = number * 10 + (name[i] - '0');
+            if (!std::isdigit(static_cast<unsigned char>(name[i])))
+                digits = false;
+            else
+                number = number * 10 + (name[i] - '0');
         }
         if (digits && number > 0) return DefaultMapName(newID);
     }

@@ -55,8 +55,8 @@ public:
     QtTreeViewPort(QTreeWidget* tree) : mTree(tree) {}
     void ClearNodes() override { mTree->clear(); }
     Node AddNode(Node parent, int32_t itemID, const std::string& text, int imageIndex) override {
-        auto* node = parent ? new QTreeWidgetItem(static_cast<QTreeWidgetItem*>(parent))
-                            : new QTreeWidgetItem(mTree);
+        auto* node =
+            parent ? new QTreeWidgetItem(static_cast<QTreeWidgetItem*>(parent)) : new QTreeWidgetItem(mTree);
         node->setText(0, QString::fromStdString(text));
         node->setData(0, kIdRole, itemID);
         node->setIcon(0, nodeIcon(imageIndex));
@@ -65,14 +65,18 @@ public:
     std::vector<Node> ChildNodes(Node parent) const override {
         std::vector<Node> nodes;
         if (!parent) {
-            for (int i = 0; i < mTree->topLevelItemCount(); ++i) nodes.push_back(mTree->topLevelItem(i));
+            for (int i = 0; i < mTree->topLevelItemCount(); ++i)
+                nodes.push_back(mTree->topLevelItem(i));
         } else {
             auto* p = static_cast<QTreeWidgetItem*>(parent);
-            for (int i = 0; i < p->childCount(); ++i) nodes.push_back(p->child(i));
+            for (int i = 0; i < p->childCount(); ++i)
+                nodes.push_back(p->child(i));
         }
         return nodes;
     }
-    int32_t NodeItemID(Node node) const override { return TMapTreeWidget::NodeID(static_cast<QTreeWidgetItem*>(node)); }
+    int32_t NodeItemID(Node node) const override {
+        return TMapTreeWidget::NodeID(static_cast<QTreeWidgetItem*>(node));
+    }
     bool NodeExpanded(Node node) const override { return static_cast<QTreeWidgetItem*>(node)->isExpanded(); }
     void SetNodeExpanded(Node node, bool expanded) override {
         static_cast<QTreeWidgetItem*>(node)->setExpanded(expanded);
@@ -145,7 +149,9 @@ TMapTreeWidget::TMapTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-int32_t TMapTreeWidget::NodeID(const QTreeWidgetItem* node) { return node ? node->data(0, kIdRole).toInt() : -1; }
+int32_t TMapTreeWidget::NodeID(const QTreeWidgetItem* node) {
+    return node ? node->data(0, kIdRole).toInt() : -1;
+}
 
 QTreeWidgetItem* TMapTreeWidget::FindNode(int32_t id) const {
     QTreeWidgetItemIterator it(const_cast<TMapTreeWidget*>(this));
@@ -232,12 +238,17 @@ TFormMapTree::TFormMapTree(TQelMapTree& tree, TQelMap& map, QWidget* parent)
     };
     Menu_NewMap = makeAction("Menu_NewMap", "Create &New Map...", {}, &TFormMapTree::NewMap);
     Menu_NewArea = makeAction("Menu_NewArea", "Create &Area...", {}, &TFormMapTree::NewArea);
-    Menu_MapProperties = makeAction("Menu_MapProperties", "&Map Properties...", {}, &TFormMapTree::EditProperties);
-    Menu_AreaProperties = makeAction("Menu_AreaProperties", "A&rea Properties...", {}, &TFormMapTree::EditProperties);
+    Menu_MapProperties =
+        makeAction("Menu_MapProperties", "&Map Properties...", {}, &TFormMapTree::EditProperties);
+    Menu_AreaProperties =
+        makeAction("Menu_AreaProperties", "A&rea Properties...", {}, &TFormMapTree::EditProperties);
     Menu_Copy = makeAction("Menu_Copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), &TFormMapTree::CopyMap);
-    Menu_Paste = makeAction("Menu_Paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TFormMapTree::PasteMap);
-    Menu_Delete = makeAction("Menu_Delete", "&Delete...", QKeySequence(Qt::Key_Delete), &TFormMapTree::DeleteNode);
-    Menu_Shift = makeAction("Menu_Shift", "&Shift Map...", QKeySequence(Qt::CTRL | Qt::Key_H), &TFormMapTree::ShiftMap);
+    Menu_Paste =
+        makeAction("Menu_Paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &TFormMapTree::PasteMap);
+    Menu_Delete =
+        makeAction("Menu_Delete", "&Delete...", QKeySequence(Qt::Key_Delete), &TFormMapTree::DeleteNode);
+    Menu_Shift = makeAction("Menu_Shift", "&Shift Map...", QKeySequence(Qt::CTRL | Qt::Key_H),
+                            &TFormMapTree::ShiftMap);
 
     mRootMenu = new QMenu(this);
     mRootMenu->addAction(Menu_NewMap);
@@ -272,9 +283,12 @@ QMenu* TFormMapTree::PopupMenu() const {
     const TQelMapTreeItem* item = SelectedItem();
     if (!item) return nullptr;
     switch (item->NodeKind) {
-    case nkRoot: return mRootMenu;
-    case nkArea: return mAreaMenu;
-    default: return mMapMenu;
+    case nkRoot:
+        return mRootMenu;
+    case nkArea:
+        return mAreaMenu;
+    default:
+        return mMapMenu;
     }
 }
 
@@ -302,7 +316,8 @@ void TFormMapTree::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = PopupMenu();
     if (!menu) return;
     updateMenus();
-    QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mTree->mapToGlobal(QPoint(0, 0));
+    QPoint at =
+        event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mTree->mapToGlobal(QPoint(0, 0));
     menu->exec(at);
 }
 
@@ -420,7 +435,8 @@ void TFormMapTree::SelectNode(int32_t id) {
 
 void TFormMapTree::NewMap() {
     TQelMapTreeItem* selected = SelectedItem();
-    if (!selected || (selected->NodeKind != nkRoot && selected->NodeKind != nkMap) || !runMapProperties) return;
+    if (!selected || (selected->NodeKind != nkRoot && selected->NodeKind != nkMap) || !runMapProperties)
+        return;
     int32_t id = LowestFreeMapID(mMapTree);
     if (id == 0) return;
     MapPropertiesRequest request;
@@ -541,10 +557,12 @@ void TFormMapTree::EditProperties() {
         const auto& e = static_cast<const TQelEventItem&>(*event);
         if (e.X >= mMap.Width || e.Y >= mMap.Height) outside.push_back(e.ID);
     }
-    for (int32_t eventID : outside) mMap.Events.Delete(eventID);
+    for (int32_t eventID : outside)
+        mMap.Events.Delete(eventID);
     auto& starts = mMapTree.StartPositions;
     for (int n = 0; n < TQelMapStartPosition::Objects; ++n)
-        if (starts.StartMap(n) == selected->ID && (starts.StartX(n) >= mMap.Width || starts.StartY(n) >= mMap.Height))
+        if (starts.StartMap(n) == selected->ID &&
+            (starts.StartX(n) >= mMap.Width || starts.StartY(n) >= mMap.Height))
             starts.ClearStart(n);
     mMap.Modified = true;
     mapChanged(true);
@@ -559,7 +577,8 @@ void TFormMapTree::CopyMap() {
 
 void TFormMapTree::PasteMap() {
     TQelMapTreeItem* selected = SelectedItem();
-    if (!selected || (selected->NodeKind != nkRoot && selected->NodeKind != nkMap) || !ClipboardHasMap()) return;
+    if (!selected || (selected->NodeKind != nkRoot && selected->NodeKind != nkMap) || !ClipboardHasMap())
+        return;
     int32_t id = LowestFreeMapID(mMapTree);
     if (id == 0) return;
     if (!ParkCurrentMap()) return;
@@ -598,7 +617,8 @@ void TFormMapTree::PasteMap() {
 void TFormMapTree::DeleteNode() {
     TQelMapTreeItem* selected = SelectedItem();
     if (!selected || (selected->NodeKind != nkMap && selected->NodeKind != nkArea)) return;
-    if (!AskYesNo(QString("Do you want to erase %1 ?").arg(QString::fromStdString(selected->Name)), this)) return;
+    if (!AskYesNo(QString("Do you want to erase %1 ?").arg(QString::fromStdString(selected->Name)), this))
+        return;
     int32_t id = selected->ID;
     QTreeWidgetItem* viewNode = mTree->currentItem();
     QTreeWidgetItem* parentNode = viewNode->parent();

@@ -63,16 +63,16 @@ struct MapPropertiesRequest {
     int32_t id = 0;
     bool isNew = false;
     bool parentIsRoot = false;
-    TQelMapTreeItem item;  // the node's values (a copy; the tree takes them back on OK)
-    MapSettings settings;  // the map's values
+    TQelMapTreeItem item; // the node's values (a copy; the tree takes them back on OK)
+    MapSettings settings; // the map's values
 };
 
 // The values of the area dialog.
 struct AreaPropertiesRequest {
     int32_t id = 0;
     bool isNew = false;
-    TQelMapTreeItem item;           // the area node's values (a copy)
-    const TQelMap* map = nullptr;   // the parent map, shown by the rectangle picker
+    TQelMapTreeItem item;                  // the area node's values (a copy)
+    const TQelMap* map = nullptr;          // the parent map, shown by the rectangle picker
     TQelMapTreeItem* parentItem = nullptr; // the parent map's node (its remembered scroll)
 };
 

@@ -5,8 +5,8 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
-#include "app/MainUnit.h"
 #include "TestEnvironment.h"
+#include "app/MainUnit.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 
@@ -55,7 +55,8 @@ TEST(MainWindow, ActionsCarryTheirCaptionsAndShortcuts) {
         EXPECT_EQ(c.action->shortcut(), c.shortcut);
     }
     QStringList menus;
-    for (QAction* a : form.menuBar()->actions()) menus << a->text();
+    for (QAction* a : form.menuBar()->actions())
+        menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&Project", "&Map", "&Tool", "&Game", "&Help"}));
     auto* showTitleItem = form.findChild<QAction*>("Menu_Game_ShowTitle");
     ASSERT_NE(showTitleItem, nullptr);
@@ -70,15 +71,17 @@ TEST(MainWindow, WithoutAProjectOnlyProjectExitAndHelpAreEnabled) {
     for (QAction* a : form.findChildren<QAction*>())
         if (a->objectName().startsWith("Action_") && a->isEnabled()) enabled << a;
     QStringList names;
-    for (QAction* a : enabled) names << a->objectName();
+    for (QAction* a : enabled)
+        names << a->objectName();
     names.sort();
-    EXPECT_EQ(names, (QStringList{"Action_Exit", "Action_HelpAbout", "Action_HelpContents", "Action_ProjectNew",
-                                  "Action_ProjectOpen"}));
+    EXPECT_EQ(names, (QStringList{"Action_Exit", "Action_HelpAbout", "Action_HelpContents",
+                                  "Action_ProjectNew", "Action_ProjectOpen"}));
 }
 
 TEST(MainWindow, ModeZoomAndToolActionsAreRadioGroups) {
     TFormQelMain form;
-    for (QAction* a : {form.Action_MapScale2, form.Action_MapScale4, form.Action_MapModeEvent}) a->setEnabled(true);
+    for (QAction* a : {form.Action_MapScale2, form.Action_MapScale4, form.Action_MapModeEvent})
+        a->setEnabled(true);
     form.Action_MapScale2->trigger();
     form.Action_MapScale4->trigger();
     EXPECT_FALSE(form.Action_MapScale2->isChecked());
@@ -97,7 +100,8 @@ TEST(MainWindow, LayoutSizesAndTemporaryFolderLifetime) {
         EXPECT_EQ(form.width(), 800);
         EXPECT_TRUE(QDir(temp).exists());
         EXPECT_TRUE(QDir(temp).isEmpty());
-        EXPECT_EQ(form.chipPalettePlace()->parentWidget()->parentWidget()->width(), TFormQelMain::LeftColumnWidth);
+        EXPECT_EQ(form.chipPalettePlace()->parentWidget()->parentWidget()->width(),
+                  TFormQelMain::LeftColumnWidth);
         form.Action_GameFullScreen->setChecked(false);
         form.Action_GameShowTitle->setChecked(true);
         form.show();

@@ -6,8 +6,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include "app/StartUp.h"
 #include "TestEnvironment.h"
+#include "app/StartUp.h"
 #include "platform/SingleInstance.h"
 
 using namespace tarvel;
@@ -31,7 +31,8 @@ void setRuntimePackagePath(const QString& path) {
 QString editorCopyWith(const QStringList& libraries) {
     QString folder = MakeTempFolder("editor");
     QFile::copy(BuildBinFolder() + "/tarvel", folder + "/tarvel");
-    for (const QString& lib : libraries) QFile::copy(BuildBinFolder() + "/" + lib, folder + "/" + lib);
+    for (const QString& lib : libraries)
+        QFile::copy(BuildBinFolder() + "/" + lib, folder + "/" + lib);
     return folder;
 }
 
@@ -44,7 +45,7 @@ TEST(StartUp, DisplayCheck) {
         int bits, width, height;
         bool usable;
     } cases[] = {
-        {8, 1024, 768, false}, {16, 800, 600, true}, {32, 1920, 1080, true},
+        {8, 1024, 768, false}, {16, 800, 600, true},  {32, 1920, 1080, true},
         {16, 799, 600, false}, {16, 800, 599, false}, {15, 800, 600, false},
     };
     for (const auto& c : cases) {
@@ -63,8 +64,13 @@ TEST(StartUp, RefusesWithTheExactMessagesInOrder) {
         QStringList libraries;
         QByteArray message;
     } cases[] = {
-        {"no runtime package setting", QString(), {"libconsort.so", "libunlha.so"}, "Tarvel Error: RTP not found"},
-        {"empty runtime package setting", QString(""), {"libconsort.so", "libunlha.so"},
+        {"no runtime package setting",
+         QString(),
+         {"libconsort.so", "libunlha.so"},
+         "Tarvel Error: RTP not found"},
+        {"empty runtime package setting",
+         QString(""),
+         {"libconsort.so", "libunlha.so"},
          "Tarvel Error: RTP not found"},
         {"no sound library anywhere", rtp, {"libunlha.so"}, "Consort.dll not found"},
         {"no archiver", rtp, {"libconsort.so"}, "Unlha32.dll not found"},

@@ -1,0 +1,245 @@
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "TestEnvironment.h"
+#include "app/MainUnit.h"
+#include "controls/MessageBoxes.h"
+#include "data/MapClipboard.h"
+#include "mapedit/MapTreeView.h"
+#include "platform/Paths.h"
+#include "platform/Settings.h"
+#include "records/ClipboardPort.h"
+
+using namespace tarvel;
+using tarvel::test::MakeTempFolder;
+using tarvel::test::WriteFile;
+
+namespace {
+
+// A main window with a fresh project "Game" open: the root, map 1 from the creation, and
+// maps 3 and 5 under the root, all saved.
+struct OpenProject {
+    QString base = MakeTempFolder("base") + "/";
+    QString templates = MakeTempFolder("templates");
+    MemoryClipboard clipboard;
+    std::unique_ptr<TFormQelMain> form;
+
+    OpenProject() {
+        SetClipboardPort(&clipboard);
+        EditorIni::SetProjectBasePath(base);
+        {
+            TQelDataBase db;
+            db.SaveToFile((templates + "/QUORIN.qdb.dat").toStdString());
+        }
+        WriteFile(templates + "/QUORIN.exe.dat", "runtime");
+        form = std::make_unique<TFormQelMain>();
+        form->setTemplateFolder(templates);
+        EXPECT_TRUE(MakeProjectFolder(base, "Game"));
+        form->projectManager().CreateProject("Game", "The Game");
+        for (int id : {3, 5}) {
+            form->mapTree().AddMapNode(0, id);
+            TQelMap map(id);
+            map.Reset();
+            map.SaveMap(id);
+        }
+        form->mapTree().SaveTree();
+        form->mapTreePane()->BuildTree();
+        form->UpdateActions();
+    }
+    ~OpenProject() {
+        SetHeadlessAnswer(QMessageBox::NoButton);
+        SetClipboardPort(nullptr);
+    }
+    TQelMap& map() { return form->map(); }
+    void select(int id) { form->mapTreePane()->SelectNode(id); }
+    // Closes the window as the user would; true when it closed.
+    bool close() {
+        QCloseEvent event;
+        QApplication::sendEvent(form.get(), &event);
+        return event.isAccepted();
+    }
+};
+
+} // namespace
+
+TEST(MainWindowProject, EditsSurviveSwitchingMapsUntilReverted) {
+    OpenProject p;
+    EXPECT_TRUE(p.form->IsProjectOpen());
+    EXPECT_TRUE(p.form->Action_ProjectClose->isEnabled());
+    EXPECT_FALSE(p.form->Action_ProjectNew->isEnabled());
+
+    p.select(3);
+    ASSERT_EQ(p.map().ID, 3);
+    p.map().LowerLayer.SetChip(2, 2, 5001);
+    p.map().Modified = true;
+    p.form->UpdateActions();
+    EXPECT_TRUE(p.form->Action_MapSave->isEnabled());
+
+    p.select(5);
+    EXPECT_EQ(p.map().ID, 5);
+    EXPECT_EQ(p.map().LowerLayer.GetChip(2, 2), 0);
+    EXPECT_TRUE(p.form->mapTree().NodeByID(3)->HasWorkCopy);
+
+    p.select(3);
+    EXPECT_EQ(p.map().LowerLayer.GetChip(2, 2), 5001);
+
+    SetHeadlessAnswer(QMessageBox::Yes);
+    p.form->RevertAll();
+    p.select(5);
+    p.select(3);
+    EXPECT_EQ(p.map().LowerLayer.GetChip(2, 2), 0);
+    EXPECT_FALSE(p.form->IsSomethingChanged());
+}
+
+TEST(MainWindowProject, SaveWritesWorkingCopiesIntoTheProject) {
+    OpenProject p;
+    p.select(5);
+    p.map().UpperLayer.SetChip(1, 1, 10007);
+    p.map().Modified = true;
+    EXPECT_TRUE(p.form->SaveAll());
+    EXPECT_FALSE(p.form->IsSomethingChanged());
+    TQelMap saved;
+    saved.ReadFile((p.base + "Game/Map0005.qmu").toStdString());
+    EXPECT_EQ(saved.UpperLayer.GetChip(1, 1), 10007);
+}
+
+TEST(MainWindowProject, CloseCheckAnswers) {
+    struct Case {
+        QMessageBox::StandardButton answer;
+        bool closes;
+        bool written;
+    } cases[] = {
+        {QMessageBox::Cancel, false, false},
+        {QMessageBox::No, true, false},
+        {QMessageBox::Yes, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        OpenProject p;
+        p.select(3);
+        p.map().LowerLayer.SetChip(0, 0, 5002);
+        p.map().Modified = true;
+        ClearShownMessages();
+        SetHeadlessAnswer(c.answer);
+        EXPECT_EQ(p.close(), c.closes);
+        EXPECT_EQ(ShownMessages(), QStringList{"Map was changed. Save it?"});
+        TQelMap saved;
+        saved.ReadFile((p.base + "Game/Map0003.qmu").toStdString());
+        EXPECT_EQ(saved.LowerLayer.GetChip(0, 0) == 5002, c.written);
+    }
+}
+
+TEST(MainWindowProject, PastedDefaultNameTakesTheNewID) {
+    OpenProject p;
+    // IDs 1..11 in use, so the first free one is 12; map 7 keeps its default name.
+    for (int id : {2, 4, 6, 7, 8, 9, 10, 11})
+        p.form->mapTree().AddMapNode(0, id);
+    p.form->mapTree().NodeByID(9)->Name = "Cave";
+    p.form->mapTreePane()->BuildTree();
+
+    struct Case {
+        int copied;
+        const char* pastedName;
+    } cases[] = {{7, "MAP0012"}, {9, "Cave"}};
+    for (const auto& c : cases) {
+        p.select(c.copied);
+        p.form->mapTreePane()->CopyMap();
+        ASSERT_TRUE(ClipboardHasMap());
+        p.select(0);
+        int32_t expectedID = LowestFreeMapID(p.form->mapTree());
+        p.form->mapTreePane()->PasteMap();
+        const TQelMapTreeItem* pasted = p.form->mapTree().NodeByID(expectedID);
+        ASSERT_NE(pasted, nullptr);
+        EXPECT_EQ(pasted->Name, c.pastedName);
+        EXPECT_EQ(pasted->ParentID, 0);
+        EXPECT_TRUE(pasted->HasWorkCopy);
+        EXPECT_EQ(p.form->mapTree().ActiveID, expectedID);
+        EXPECT_EQ(p.map().ID, expectedID);
+    }
+}
+
+TEST(MainWindowProject, DragRefusals) {
+    OpenProject p;
+    TQelMapTree& tree = p.form->mapTree();
+    tree.AddMapNode(3, 4); // map 4 inside map 3
+    TQelMapTreeItem* area = tree.AddNode(3, 6);
+    area->NodeKind = nkArea;
+    p.form->mapTreePane()->BuildTree();
+    TMapTreeWidget* view = p.form->mapTreePane()->treeWidget();
+    auto node = [&](int id) { return view->FindNode(id); };
+
+    EXPECT_FALSE(view->CanDrop(node(6), node(5))) << "an area onto another map";
+    EXPECT_FALSE(view->CanDrop(node(3), node(4))) << "a map onto its own child";
+    EXPECT_FALSE(view->CanDrop(node(3), node(3))) << "a map onto itself";
+    EXPECT_FALSE(view->CanDrop(node(5), node(6))) << "anything onto an area";
+    EXPECT_TRUE(view->CanDrop(node(6), node(3))) << "an area onto its own parent";
+    EXPECT_TRUE(view->CanDrop(node(4), node(5)));
+
+    EXPECT_FALSE(p.form->IsSomethingChanged());
+    EXPECT_TRUE(view->DropOnto(node(4), node(5)));
+    EXPECT_EQ(tree.NodeByID(4)->ParentID, 5);
+    EXPECT_TRUE(p.form->IsSomethingChanged());
+}
+
+TEST(MainWindowProject, ShrinkingAMapDropsEventsAndStartPositionsBeyondTheEdge) {
+    OpenProject p;
+    p.select(3);
+    TQelMap& map = p.map();
+    map.SetWidth(40);
+    for (auto [id, x] : {std::pair{1, 5}, std::pair{2, 30}}) {
+        auto* event = static_cast<TQelEventItem*>(map.Events.FindOrCreate(id));
+        event->X = x;
+        event->Y = 3;
+    }
+    auto& starts = p.form->mapTree().StartPositions;
+    starts.SetStartMap(0, 3);
+    starts.SetStartX(0, 35);
+    starts.SetStartMap(1, 3);
+    starts.SetStartX(1, 4);
+    p.form->mapTreePane()->runMapProperties = [](MapPropertiesRequest& r) {
+        EXPECT_FALSE(r.isNew);
+        r.settings.width = 20;
+        return true;
+    };
+    p.form->mapTreePane()->EditProperties();
+    EXPECT_EQ(map.Width, 20);
+    EXPECT_EQ(map.Events.Count(), 1);
+    EXPECT_NE(map.Events.Find(1), nullptr);
+    EXPECT_EQ(starts.StartMap(0), 0);
+    EXPECT_EQ(starts.StartX(0), 0);
+    EXPECT_EQ(starts.StartMap(1), 3);
+    EXPECT_TRUE(map.Modified);
+}
+
+TEST(MainWindowProject, ReopensInTheModeAndZoomItWasClosedIn) {
+    QString base;
+    {
+        OpenProject p;
+        base = p.base;
+        p.form->Action_MapModeEvent->trigger();
+        p.form->Action_MapScale3->trigger();
+        EXPECT_TRUE(p.close());
+        EXPECT_EQ(ProjectIni::MapEditMode(base + "Game"), 2);
+        EXPECT_EQ(ProjectIni::MapEditZoom(base + "Game"), 2);
+    }
+    EditorIni::SetProjectBasePath(base);
+    EXPECT_EQ(EditorIni::OpenedProjectFolder(), "Game");
+    TFormQelMain again; // reopens the last project at start
+    ASSERT_TRUE(again.IsProjectOpen());
+    EXPECT_EQ(again.editMode(), TFormQelMain::ModeEvent);
+    EXPECT_TRUE(again.Action_MapModeEvent->isChecked());
+    EXPECT_EQ(again.zoomIndex(), 2);
+    EXPECT_EQ(TFormQelMain::CellSizeOfZoom(again.zoomIndex()), 8);
+    EXPECT_TRUE(again.Action_MapToolPen->isChecked());
+    EXPECT_EQ(again.statusPanel(2)->text(), "MAP0001");
+
+    again.ProjectClose();
+    EXPECT_FALSE(again.IsProjectOpen());
+    EXPECT_EQ(EditorIni::OpenedProjectFolder(), "");
+    EXPECT_EQ(again.map().ID, 0);
+    EXPECT_EQ(again.mapTree().Count(), 0);
+}
