@@ -80,6 +80,8 @@ QImage TViewerWindow::Frame() const {
         int y = 90;
         for (const QString& line : problem.split('\n'))
             texts.push_back({16, y += 16, line});
+        band = mWords.mode == RuntimeWords::Mode::BattleTest ? QStringLiteral("Battle test viewer. Esc ends.")
+                                                             : QStringLiteral("Test play viewer. Esc ends.");
     } else if (mWords.mode == RuntimeWords::Mode::BattleTest) {
         self->mBattle.Draw(board);
         texts = mBattle.Texts();
