@@ -19,6 +19,7 @@
 #include "HelpBrowser.h"
 #include "ProjDialogs.h"
 #include "SplashForm.h"
+#include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
@@ -438,16 +439,6 @@ void TFormQelMain::closeEvent(QCloseEvent* event) {
 
 // ---- projects ----
 
-namespace {
-
-// The hourglass while a command works.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
 
 void TFormQelMain::ProjectNew() {
     if (IsProjectOpen()) return;
@@ -455,7 +446,7 @@ void TFormQelMain::ProjectNew() {
     CenterOnOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     try {
-        BusyCursor busy;
+        TBusyCursor busy;
         mProjectManager.CreateProject(dialog.folderName(), dialog.gameTitle());
     } catch (const std::exception& e) {
         ShowError(e.what(), this);
@@ -469,7 +460,7 @@ void TFormQelMain::ProjectOpen() {
     CenterOnOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     try {
-        BusyCursor busy;
+        TBusyCursor busy;
         mProjectManager.OpenProject(dialog.folderName());
     } catch (const std::exception& e) {
         closeProjectData();
@@ -551,7 +542,7 @@ void TFormQelMain::writeEditState() {
 
 bool TFormQelMain::SaveAll() {
     if (!IsProjectOpen()) return true;
-    BusyCursor busy;
+    TBusyCursor busy;
     if (!mMapTreePane->ParkCurrentMap()) return false;
     try {
         mMapTree.SaveTree();
