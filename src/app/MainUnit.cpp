@@ -23,6 +23,7 @@
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "mapedit/ED_Map.h"
 #include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
 #include "mapedit_core/MapGraphics.h"
@@ -58,6 +59,16 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     mMapTreePane = new TFormMapTree(mMapTree, mMap, mMapTreePlace);
     mMapTreePlace->layout()->addWidget(mMapTreePane);
     mMapTreePane->onMapChanged = [this](bool keepScroll) { mapChanged(keepScroll); };
+    mMapTreePane->runMapProperties = [this](MapPropertiesRequest& request) {
+        TFormEDMap dialog(this, request);
+        CenterOnOwner(&dialog);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    mMapTreePane->runAreaProperties = [this](AreaPropertiesRequest& request) {
+        TFormEDArea dialog(this, request);
+        CenterOnOwner(&dialog);
+        return dialog.exec() == QDialog::Accepted;
+    };
     mMapTreePane->runShift = [this](int width, int height, int& dx, int& dy) {
         TFormMapShift dialog(this, width, height);
         CenterOnOwner(&dialog);
@@ -438,7 +449,6 @@ void TFormQelMain::closeEvent(QCloseEvent* event) {
 }
 
 // ---- projects ----
-
 
 void TFormQelMain::ProjectNew() {
     if (IsProjectOpen()) return;
