@@ -108,6 +108,8 @@ enum TMapTool : int { mtSelect = 0, mtZoom = 1, mtPen = 2, mtRectangle = 3, mtEl
 class TQelMapPainter {
 public:
     explicit TQelMapPainter(TQelMap& map);
+    TQelMapPainter(const TQelMapPainter&) = delete;
+    TQelMapPainter& operator=(const TQelMapPainter&) = delete;
 
     TQelMap& Map() const { return *mMap; }
     void SetMap(TQelMap& map) { mMap = &map; }
