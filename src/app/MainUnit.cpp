@@ -19,9 +19,11 @@
 #include "HelpBrowser.h"
 #include "ProjDialogs.h"
 #include "SplashForm.h"
+#include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "mapedit/ED_Map.h"
 #include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
 #include "mapedit_core/MapGraphics.h"
@@ -57,6 +59,16 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     mMapTreePane = new TFormMapTree(mMapTree, mMap, mMapTreePlace);
     mMapTreePlace->layout()->addWidget(mMapTreePane);
     mMapTreePane->onMapChanged = [this](bool keepScroll) { mapChanged(keepScroll); };
+    mMapTreePane->runMapProperties = [this](MapPropertiesRequest& request) {
+        TFormEDMap dialog(this, request);
+        CenterOnOwner(&dialog);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    mMapTreePane->runAreaProperties = [this](AreaPropertiesRequest& request) {
+        TFormEDArea dialog(this, request);
+        CenterOnOwner(&dialog);
+        return dialog.exec() == QDialog::Accepted;
+    };
     mMapTreePane->runShift = [this](int width, int height, int& dx, int& dy) {
         TFormMapShift dialog(this, width, height);
         CenterOnOwner(&dialog);
@@ -438,24 +450,13 @@ void TFormQelMain::closeEvent(QCloseEvent* event) {
 
 // ---- projects ----
 
-namespace {
-
-// The hourglass while a command works.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
-
 void TFormQelMain::ProjectNew() {
     if (IsProjectOpen()) return;
     TFormProjectNew dialog(this);
     CenterOnOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     try {
-        BusyCursor busy;
+        TBusyCursor busy;
         mProjectManager.CreateProject(dialog.folderName(), dialog.gameTitle());
     } catch (const std::exception& e) {
         ShowError(e.what(), this);
@@ -469,7 +470,7 @@ void TFormQelMain::ProjectOpen() {
     CenterOnOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     try {
-        BusyCursor busy;
+        TBusyCursor busy;
         mProjectManager.OpenProject(dialog.folderName());
     } catch (const std::exception& e) {
         closeProjectData();
@@ -551,7 +552,7 @@ void TFormQelMain::writeEditState() {
 
 bool TFormQelMain::SaveAll() {
     if (!IsProjectOpen()) return true;
-    BusyCursor busy;
+    TBusyCursor busy;
     if (!mMapTreePane->ParkCurrentMap()) return false;
     try {
         mMapTree.SaveTree();

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "platform/Drives.h"
@@ -37,11 +38,6 @@ QString askBasePath(QWidget* owner, const QString& current) {
     return dialog.path();
 }
 
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -99,7 +95,7 @@ void TFormProjectBasePath::ButtonOkClick() {
         if (!AskYesNo("Folder ?Exist. Make?", this)) return;
         bool made;
         {
-            BusyCursor busy;
+            TBusyCursor busy;
             made = QDir().mkpath(path);
         }
         if (!made || !QFileInfo(path).isDir()) {
@@ -293,7 +289,7 @@ void TFormProjectOpen::ButtonDeleteClick() {
                QMessageBox::Warning, this) != QMessageBox::Yes)
         return;
     {
-        BusyCursor busy;
+        TBusyCursor busy;
         DeleteProject(mBasePath, folder);
     }
     rebuildList();

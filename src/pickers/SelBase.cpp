@@ -10,13 +10,6 @@
 
 namespace tarvel {
 
-TBusyCursor::TBusyCursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-TBusyCursor::~TBusyCursor() {
-    QApplication::restoreOverrideCursor();
-}
-
 // ---- the list ----
 
 TFormSelBase::TFormSelBase(QWidget* parent, const QString& folder, const QStringList& extensions,

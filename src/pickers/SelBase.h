@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "controls/BusyCursor.h"
 #include "controls/FormQelBase.h"
 #include "graphics/PrismSheet.h"
 
@@ -22,15 +23,6 @@ class TFormSelImage;
 namespace tarvel {
 
 class BoardView;
-
-// The hourglass for as long as it lives.
-class TBusyCursor {
-public:
-    TBusyCursor();
-    ~TBusyCursor();
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // The list half of a material picker.
 class TFormSelBase : public TFormQelBase {
