@@ -7,17 +7,14 @@
 
 namespace tarvel::runtime {
 
-// Which chips of a map a pass draws: the lower layer, the upper chips that stand below the
-// characters, or those drawn above them (the square mark of the chipset's upper passability).
-enum class TLayerPart { Lower, UpperBelow, UpperAbove };
+// Draws the map as the map view does (panorama, lower and upper layer, through the map editor's
+// cell painter), the view's top-left at map pixel (viewX, viewY) and 16 pixels a cell.
+void DrawMapCells(TPrismBoard& board, TQelMap& map, int viewX, int viewY);
 
-// Draws the cells of one layer part that the view (its top-left map pixel at viewX, viewY, the
-// size of the board) shows, each through the chipset renderer's DrawChip at 16 x 16. Looping maps
-// wrap; cells outside a map that does not loop are left as they are.
-//
-// The viewer's own small loop over the cells, kept apart from the rest of the viewer: the map
-// editor's drawing code is not shared yet, and when it is, this is the one function to replace.
-void DrawMapLayer(TPrismBoard& board, const TQelMap& map, TQelChipSetGraphic& chips,
-                  const TQelChipSetItem* chipSetRecord, int viewX, int viewY, int time, TLayerPart part);
+// Draws again, over the characters, the upper chips that the chipset marks to be drawn above them
+// (the square of the upper passability: tree tops, arches). This is a rule of play the editor's
+// view has no need of.
+void DrawChipsAboveCharacters(TPrismBoard& board, const TQelMap& map, TQelChipSetGraphic& chips,
+                              const TQelChipSetItem* chipSetRecord, int viewX, int viewY);
 
 } // namespace tarvel::runtime

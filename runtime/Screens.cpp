@@ -144,11 +144,11 @@ QString TMapScreen::Caption() const {
     return QStringLiteral("%1 (%2, %3)").arg(mMapName).arg(mStartX).arg(mStartY);
 }
 
-void TMapScreen::drawSprite(TPrismBoard& board, const Sprite& s, int viewX, int viewY, int time) {
+void TMapScreen::drawSprite(TPrismBoard& board, const Sprite& s, int viewX, int viewY) {
     TMapGraphics* graphics = MapGraphicsOf(*mMap);
     if (s.charName.empty()) {
         graphics->ChipSet().SetTransparent(true);
-        graphics->ChipSet().DrawChip(board, s.x * kCell - viewX, time, 10000 + s.index, false, kCell,
+        graphics->ChipSet().DrawChip(board, s.x * kCell - viewX, 0, 10000 + s.index, false, kCell,
                                      s.y * kCell - viewY);
         return;
     }
@@ -163,28 +163,26 @@ void TMapScreen::drawSprite(TPrismBoard& board, const Sprite& s, int viewX, int 
     sheet.SetOpacity(255);
 }
 
-void TMapScreen::Draw(TPrismBoard& board, int time) {
+void TMapScreen::Draw(TPrismBoard& board) {
     board.SetSize(kScreenWidth, kScreenHeight);
     board.Clear();
     if (!mMap) return;
     const int viewX = mStartX * kCell + kCell / 2 - kScreenWidth / 2;
     const int viewY = mStartY * kCell + kCell / 2 - kScreenHeight / 2;
-    TMapGraphics* graphics = MapGraphicsOf(*mMap);
-    const TQelChipSetItem* record = mProject->DataBase().ChipSets().Find(mMap->ChipSetID);
-    DrawMapLayer(board, *mMap, graphics->ChipSet(), record, viewX, viewY, time, TLayerPart::Lower);
-    DrawMapLayer(board, *mMap, graphics->ChipSet(), record, viewX, viewY, time, TLayerPart::UpperBelow);
+    DrawMapCells(board, *mMap, viewX, viewY);
     for (const Sprite& s : mSprites)
-        if (s.priority == 0) drawSprite(board, s, viewX, viewY, time);
+        if (s.priority == 0) drawSprite(board, s, viewX, viewY);
     std::vector<const Sprite*> middle;
     for (const Sprite& s : mSprites)
         if (s.priority == 1) middle.push_back(&s);
     std::stable_sort(middle.begin(), middle.end(),
                      [](const Sprite* a, const Sprite* b) { return a->y < b->y; });
     for (const Sprite* s : middle)
-        drawSprite(board, *s, viewX, viewY, time);
-    DrawMapLayer(board, *mMap, graphics->ChipSet(), record, viewX, viewY, time, TLayerPart::UpperAbove);
+        drawSprite(board, *s, viewX, viewY);
+    DrawChipsAboveCharacters(board, *mMap, MapGraphicsOf(*mMap)->ChipSet(),
+                             mProject->DataBase().ChipSets().Find(mMap->ChipSetID), viewX, viewY);
     for (const Sprite& s : mSprites)
-        if (s.priority >= 2) drawSprite(board, s, viewX, viewY, time);
+        if (s.priority >= 2) drawSprite(board, s, viewX, viewY);
 }
 
 // ---------------------------------------------------------------------------------------------

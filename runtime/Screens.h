@@ -42,8 +42,7 @@ public:
     ~TMapScreen();
     // False (with Problem()) when the party has no start position or its map cannot be read.
     bool Load(const TGameProject& project);
-    // time: the animation counter of water and animated chips.
-    void Draw(TPrismBoard& board, int time);
+    void Draw(TPrismBoard& board);
     const QString& Problem() const { return mProblem; }
     // "MAP0001 (12, 7)": the map's name in the tree and the start cell.
     QString Caption() const;
@@ -61,7 +60,7 @@ private:
         int priority = 1; // 0 below the characters, 1 with them, 2 above
         bool translucent = false;
     };
-    void drawSprite(TPrismBoard& board, const Sprite& s, int viewX, int viewY, int time);
+    void drawSprite(TPrismBoard& board, const Sprite& s, int viewX, int viewY);
 
     const TGameProject* mProject = nullptr;
     std::unique_ptr<TQelMap> mMap;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace tarvel::runtime {
 
@@ -52,13 +53,6 @@ TViewerWindow::TViewerWindow(const RuntimeWords& words, TGameProject& project, Q
     }
     setFixedSize(kScreenWidth * kScale, kScreenHeight * kScale);
     setFocusPolicy(Qt::StrongFocus);
-    // Water and the animated chips keep moving, at the pace the chipset editor's preview uses.
-    mAnimation.setInterval(100);
-    connect(&mAnimation, &QTimer::timeout, this, [this] {
-        mTime += 6;
-        if (!mShowingTitle && mReady && mWords.mode == RuntimeWords::Mode::TestPlay) update();
-    });
-    mAnimation.start();
     if (words.quitAfterMs >= 0) QTimer::singleShot(words.quitAfterMs, this, &QWidget::close);
 }
 
@@ -89,7 +83,7 @@ QImage TViewerWindow::Frame() const {
                    .arg(mBattle.GroupName())
                    .arg(mWords.monsterGroup);
     } else {
-        self->mMap.Draw(board, mTime);
+        self->mMap.Draw(board);
         band = QStringLiteral("Test play viewer: start at %1. Esc ends.").arg(mMap.Caption());
     }
     QImage screen(board.Bits(), board.Width(), board.Height(), board.RowStride(), QImage::Format_RGB16);
@@ -140,7 +134,6 @@ void TViewerWindow::mousePressEvent(QMouseEvent* event) {
 
 void TViewerWindow::closeEvent(QCloseEvent* event) {
     if (!mWords.grabFile.isEmpty()) grab().save(mWords.grabFile, "PNG");
-    mAnimation.stop();
     event->accept();
 }
 

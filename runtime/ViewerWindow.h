@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -39,8 +38,6 @@ private:
     TBattleScreen mBattle;
     bool mShowingTitle = false;
     bool mReady = false; // the screen to show loaded; otherwise its problem is shown
-    int mTime = 0;
-    QTimer mAnimation;
 };
 
 } // namespace tarvel::runtime

@@ -56,6 +56,11 @@ private:
 
 } // namespace
 
+int GrasslandUpperChip(const std::string& name) {
+    static const GrasslandChips chips;
+    return chips.Upper(name);
+}
+
 void PaintVillage(const QString& projectFolder) {
     const std::string mapPath = (projectFolder + "Map0001.qmu").toStdString();
     TQelMap map;

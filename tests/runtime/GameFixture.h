@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace tarvel::test {
 
@@ -16,6 +17,9 @@ QString MakeProject(const QString& folderName, const QString& title);
 // a lake with deep water and the boat, a road, a house, trees, a fence, a well, a villager and a
 // chest; sets the party's and the boat's start positions.
 void PaintVillage(const QString& projectFolder);
+// The chip number of an upper chip of the generated grassland chipset by its name ("Tree 1-1").
+int GrasslandUpperChip(const std::string& name);
+
 constexpr int kVillageStartX = 50;
 constexpr int kVillageStartY = 51;
 

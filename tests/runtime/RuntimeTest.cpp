@@ -14,7 +14,9 @@
 #include "Screens.h"
 #include "TestEnvironment.h"
 #include "ViewerWindow.h"
+#include "data/LD_Map.h"
 #include "graphics/GR_CharSet.h"
+#include "graphics/GR_ChipSet.h"
 #include "graphics/GraphicsPorts.h"
 #include "platform/PlatformPorts.h"
 
@@ -161,7 +163,7 @@ TEST_F(Viewer, ShowsTheStartMapCentredOnTheParty) {
     ASSERT_TRUE(screen.Load(mProject)) << screen.Problem().toStdString();
     EXPECT_EQ(screen.Caption(), "MAP0001 (50, 51)");
     TPrismBoard board;
-    screen.Draw(board, 0);
+    screen.Draw(board);
     ASSERT_EQ(board.Width(), 320);
 
     const TQelPlayerItem* hero = mProject.DataBase().Heroes().Find(mProject.DataBase().System().PartyHero(0));
@@ -186,6 +188,49 @@ TEST_F(Viewer, ShowsTheStartMapCentredOnTheParty) {
     for (int y = 0; y < 240; y += 16)
         for (int x = 0; x < 320; x += 16)
             EXPECT_NE(board.Pixel(x + 8, y + 8), 0) << "cell at " << x << ", " << y;
+}
+
+// A tree top stands in front of a character under it: upper chips marked to be drawn above the
+// characters are drawn over the party.
+TEST(ViewerMap, ChipsMarkedAboveCoverThePartyUnderThem) {
+    InstallPlatformPorts();
+    const QString folder = test::MakeProject("Grove", "Grove");
+    test::PaintVillage(folder);
+    const int top = test::GrasslandUpperChip("Tree 1-1");
+    {
+        TQelMap map;
+        map.ReadFile((folder + "Map0001.qmu").toStdString());
+        map.UpperLayer.SetChip(test::kVillageStartX, test::kVillageStartY - 1, top);
+        map.SaveToFile((folder + "Map0001.qmu").toStdString());
+    }
+    TGameProject project;
+    project.Load(folder);
+    ASSERT_EQ(project.DataBase().ChipSets().Find(1)->UpperChipPass(top - 10000) & 0x10, 0x10);
+    TMapScreen screen;
+    ASSERT_TRUE(screen.Load(project));
+    TPrismBoard board;
+    screen.Draw(board);
+
+    TChipSetLook look;
+    look.graphicName = "Grassland";
+    TQelChipSetGraphic chips;
+    chips.SetChipSet(&look);
+    chips.SetTransparent(true);
+    TPrismBoard alone;
+    alone.SetSize(16, 16);
+    alone.Clear();
+    chips.DrawChip(alone, 0, 0, top, false, 16, 0);
+    // The cell above the start cell, where the party's head is.
+    const int cellX = 160 - 8, cellY = 120 - 8 - 16;
+    int covered = 0, opaque = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            if (alone.Pixel(x, y) == 0) continue;
+            ++opaque;
+            covered += board.Pixel(cellX + x, cellY + y) == alone.Pixel(x, y);
+        }
+    ASSERT_GT(opaque, 64);
+    EXPECT_EQ(covered, opaque);
 }
 
 TEST_F(Viewer, BattleTestShowsTheMonsterGroupOnItsBackdrop) {
