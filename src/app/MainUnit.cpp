@@ -17,6 +17,7 @@
 
 #include "ActionIcons.h"
 #include "HelpBrowser.h"
+#include "ProcessWait.h"
 #include "ProjDialogs.h"
 #include "SplashForm.h"
 #include "controls/BusyCursor.h"
@@ -27,10 +28,12 @@
 #include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
 #include "mapedit_core/MapGraphics.h"
+#include "pickers/SelMusic.h"
 #include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "project/ProjectCreation.h"
+#include "project/TestPlay.h"
 
 namespace tarvel {
 
@@ -170,6 +173,8 @@ void TFormQelMain::createActions() {
     connect(Action_ProjectClose, &QAction::triggered, this, &TFormQelMain::ProjectClose);
     connect(Action_MapSave, &QAction::triggered, this, [this] { SaveAll(); });
     connect(Action_MapRevert, &QAction::triggered, this, &TFormQelMain::RevertAll);
+    connect(Action_GameTestPlay, &QAction::triggered, this, &TFormQelMain::GameTestPlay);
+    connect(Action_ToolSelectMusic, &QAction::triggered, this, &TFormQelMain::ToolSelectMusic);
     connect(Action_MapScale1, &QAction::triggered, this, [this] { setZoom(0); });
     connect(Action_MapScale2, &QAction::triggered, this, [this] { setZoom(1); });
     connect(Action_MapScale3, &QAction::triggered, this, [this] { setZoom(2); });
@@ -599,6 +604,37 @@ bool TFormQelMain::CloseCheck() {
     }
     writeEditState();
     return true;
+}
+
+void TFormQelMain::GameTestPlay() {
+    if (!IsProjectOpen() || !SavePrompt()) return;
+    UpdateActions();
+    // Nothing of the editor sounds while the game runs.
+    RememberedMusic().Reset();
+    SoundLibrary().Release();
+    try {
+        QProcess process;
+        if (!StartRuntime(process, TestPlayArguments(showTitle(), fullScreen()))) {
+            ShowError(TestPlayMessage::StartFailed, this);
+        } else {
+            TFormProcessWait wait(this, "Test Play", process);
+            CenterOnOwner(&wait);
+            wait.exec();
+        }
+    } catch (...) {
+        SoundLibrary().Create();
+        SoundLibrary().InitWave();
+        throw;
+    }
+    SoundLibrary().Create();
+    SoundLibrary().InitWave();
+}
+
+void TFormQelMain::ToolSelectMusic() {
+    TFormSelMusic picker(this);
+    picker.SetListenOnly(true);
+    CenterOnOwner(&picker);
+    picker.exec();
 }
 
 bool TFormQelMain::SavePrompt() {

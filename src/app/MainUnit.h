@@ -68,6 +68,11 @@ public:
     void ProjectNew();
     void ProjectOpen();
     void ProjectClose();
+    // "Test Play": the save prompt, then the project's runtime with the two toggles' words; the
+    // editor waits until it ends, with its sound handed over meanwhile.
+    void GameTestPlay();
+    // "&BGM Selector...": the music picker to listen only.
+    void ToolSelectMusic();
     bool fullScreen() const;
     bool showTitle() const;
 
