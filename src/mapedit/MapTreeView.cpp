@@ -326,6 +326,18 @@ QTreeWidgetItem* TFormMapTree::addViewNode(QTreeWidgetItem* parent, const TQelMa
     return static_cast<QTreeWidgetItem*>(port.AddNode(parent, item.ID, item.Name, item.NodeKind));
 }
 
+void TFormMapTree::showNewNode(int32_t parentID, const TQelMapTreeItem& item, bool select) {
+    QTreeWidgetItem* parentNode = mTree->FindNode(parentID);
+    {
+        // The node is placed without the selection's loading: the caller has set the map up.
+        QSignalBlocker quiet(mTree);
+        QTreeWidgetItem* viewNode = addViewNode(parentNode, item);
+        if (parentNode) parentNode->setExpanded(true);
+        if (select) mTree->setCurrentItem(viewNode);
+    }
+    rebuildOrder();
+}
+
 void TFormMapTree::refreshNodeText(QTreeWidgetItem* node) {
     if (const TQelMapTreeItem* item = mMapTree.Find(TMapTreeWidget::NodeID(node)))
         node->setText(0, QString::fromStdString(item->Name));
@@ -467,14 +479,7 @@ void TFormMapTree::NewMap() {
     mMap.ReloadChipSet();
     mMap.Modified = true;
 
-    QTreeWidgetItem* parentNode = mTree->FindNode(selected->ID);
-    {
-        QSignalBlocker quiet(mTree);
-        QTreeWidgetItem* viewNode = addViewNode(parentNode, *node);
-        if (parentNode) parentNode->setExpanded(true);
-        mTree->setCurrentItem(viewNode);
-    }
-    rebuildOrder();
+    showNewNode(selected->ID, *node, true);
     mapChanged(false);
 }
 
@@ -499,13 +504,7 @@ void TFormMapTree::NewArea() {
     node->AreaRect = request.item.AreaRect;
     node->Encounters.Assign(request.item.Encounters);
     node->HasWorkCopy = true;
-    QTreeWidgetItem* parentNode = mTree->FindNode(selected->ID);
-    {
-        QSignalBlocker quiet(mTree);
-        addViewNode(parentNode, *node);
-        if (parentNode) parentNode->setExpanded(true);
-    }
-    rebuildOrder();
+    showNewNode(selected->ID, *node, false);
     updateMenus();
 }
 
@@ -603,14 +602,7 @@ void TFormMapTree::PasteMap() {
         mMap.Modified = true;
         ShowError(QString("The pasted map could not be kept: %1").arg(e.what()), this);
     }
-    QTreeWidgetItem* parentNode = mTree->FindNode(selected->ID);
-    {
-        QSignalBlocker quiet(mTree);
-        QTreeWidgetItem* viewNode = addViewNode(parentNode, *node);
-        if (parentNode) parentNode->setExpanded(true);
-        mTree->setCurrentItem(viewNode);
-    }
-    rebuildOrder();
+    showNewNode(selected->ID, *node, true);
     mapChanged(false);
 }
 

@@ -143,6 +143,8 @@ private:
     void updateMenus();
     void mapChanged(bool keepScroll);
     QTreeWidgetItem* addViewNode(QTreeWidgetItem* parent, const TQelMapTreeItem& item);
+    // Adds the view node of a node just put in the tree under its parent, and rebuilds Order.
+    void showNewNode(int32_t parentID, const TQelMapTreeItem& item, bool select);
     void refreshNodeText(QTreeWidgetItem* node);
 
     TQelMapTree& mMapTree;
