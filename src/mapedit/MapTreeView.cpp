@@ -355,6 +355,16 @@ void TFormMapTree::BuildTree() {
     mBuilding = true;
     QtTreeViewPort port(mTree);
     mMapTree.FillTreeView(port, mShowAreas);
+    if (!mShowAreas) {
+        // The tree still adds the areas after the maps; a picker without areas takes them out.
+        std::vector<QTreeWidgetItem*> areas;
+        for (QTreeWidgetItemIterator it(mTree); *it; ++it)
+            if (const TQelMapTreeItem* item = mMapTree.Find(TMapTreeWidget::NodeID(*it));
+                item && item->NodeKind == nkArea)
+                areas.push_back(*it);
+        for (QTreeWidgetItem* area : areas)
+            delete area;
+    }
     mMapTree.SelectActive(port);
     mBuilding = false;
     updateMenus();
