@@ -88,7 +88,10 @@ TFormChipSelector::TFormChipSelector(QWidget* parent)
             [this](QPoint, Qt::MouseButton button) { onRelease(button); });
 }
 
-TFormChipSelector::~TFormChipSelector() = default;
+TFormChipSelector::~TFormChipSelector() {
+    // Its scroll bars and paint box report to handlers that use the palette's members.
+    delete mScrollBox;
+}
 
 QScrollArea* TFormChipSelector::ScrollBox() const {
     return mScrollBox;

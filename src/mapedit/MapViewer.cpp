@@ -83,7 +83,10 @@ TFormMapViewer::TFormMapViewer(QWidget* parent)
     mCellPainter.SetMap(nullptr, &mEventMap);
 }
 
-TFormMapViewer::~TFormMapViewer() = default;
+TFormMapViewer::~TFormMapViewer() {
+    // The paint box reports to the viewer; it goes while the viewer is still whole.
+    delete mPaintBox;
+}
 
 BoardView* TFormMapViewer::PaintBox() const {
     return mPaintBox;

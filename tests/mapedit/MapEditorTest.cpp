@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 #include <set>
+#include <tuple>
 
 #include "MapViewFixture.h"
 #include "graphics/GR_ChipSet.h"
@@ -703,4 +704,95 @@ TEST(MapEditorView, SmallMapStandsInTheMiddleOfTheView) {
     EXPECT_FALSE(f.view.HorizontalScrollBar()->isVisible());
     f.view.SetCellSize(8);
     EXPECT_EQ(f.box()->geometry(), QRect((800 - 160) / 2, (600 - 120) / 2, 160, 120));
+    // Around the map the view is hatched in the two greys of the pattern.
+    const QImage shown = f.view.grab().toImage();
+    std::set<QRgb> around;
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            around.insert(shown.pixel(x, y) & 0xFFFFFF);
+    auto shownColour = [](TRGB c) {
+        const TRGB s = Unpack565(Pack565(c));
+        return QRgb(s.red << 16 | s.green << 8 | s.blue);
+    };
+    EXPECT_EQ(around, (std::set<QRgb>{shownColour({128, 128, 128}), shownColour({192, 192, 192})}));
+}
+
+TEST(MapEditorView, LosingTheFocusEndsAStrokeAsIfReleased) {
+    EditorFixture f(20, 15);
+    f.brush(5044);
+    f.press(2, 2);
+    f.move(4, 2);
+    f.settle();
+    f.view.EndStroke();
+    EXPECT_FALSE(f.view.Busy());
+    EXPECT_TRUE(f.view.CanUndo());
+    EXPECT_EQ(f.lower(4, 2), 5044);
+    // The real release afterwards changes nothing more.
+    f.release(9, 9);
+    EXPECT_EQ(f.lower(9, 9), Grass);
+}
+
+TEST(MapEditorView, EventEditorOperationsRunWhenPluggedIn) {
+    EditorFixture f(20, 15);
+    addEvent(f.map, 1, 2, 2);
+    f.tree.StartPositions.SetStartMap(0, 1);
+    f.tree.StartPositions.SetStartX(0, 6);
+    f.tree.StartPositions.SetStartY(0, 6);
+    f.view.SetMode(mmEvent);
+    f.view.LoadMap();
+    f.brush(10012, mmEvent);
+    std::vector<std::tuple<int, int, int>> edits;
+    f.view.EventManager().editEvent = [&](TQelEventManager&, int x, int y, int tile) {
+        edits.emplace_back(x, y, tile);
+    };
+    // A double-click on an empty cell makes a new event showing the event brush's tile; Enter
+    // edits the event under the cursor; a start position has nothing to edit.
+    f.press(4, 4);
+    f.release(4, 4);
+    QTest::mouseDClick(f.box(), Qt::LeftButton, {}, f.at(4, 4));
+    f.release(4, 4);
+    f.press(2, 2);
+    f.release(2, 2);
+    f.key(Qt::Key_Return);
+    f.press(6, 6);
+    f.release(6, 6);
+    f.view.UpdateEventMenu();
+    EXPECT_FALSE(f.view.Menu_MapEvent_Edit->isEnabled());
+    f.key(Qt::Key_Return);
+    QTest::mouseDClick(f.box(), Qt::LeftButton, {}, f.at(6, 6));
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[0], std::make_tuple(4, 4, 12));
+    EXPECT_EQ(edits[1], std::make_tuple(2, 2, 12));
+}
+
+TEST(MapEditorView, OverlaysShowTheCursorFrameAndTheMarchingSelection) {
+    EditorFixture f(20, 15);
+    f.hover(3, 3);
+    f.settle();
+    // The cursor frame of the lower layer: black, light green, white, black from the outside in.
+    const TRect r = f.view.ViewRectOfCells({3, 3, 4, 4});
+    EXPECT_EQ(f.view.ScreenBoard().Pixel(r.left, r.top + 9), Pack565({0, 0, 0}));
+    EXPECT_EQ(f.view.ScreenBoard().Pixel(r.left + 1, r.top + 9), Pack565({128, 255, 128}));
+    EXPECT_EQ(f.view.ScreenBoard().Pixel(r.left + 2, r.top + 9), Pack565({255, 255, 255}));
+    // Leaving the view takes the frame away; the front board never holds it.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f.box(), &leave);
+    f.settle();
+    EXPECT_FALSE(f.view.HasCursor());
+    EXPECT_EQ(f.view.ScreenBoard().Pixel(r.left + 1, r.top + 9),
+              f.view.FrontBoard().Pixel(r.left + 1, r.top + 9));
+
+    // The selection's outline is black and white dots.
+    f.view.SetTool(mtSelect);
+    f.key(Qt::Key_A, Qt::ControlModifier);
+    f.settle();
+    int black = 0, white = 0;
+    for (int x = 0; x < 200; ++x) {
+        const uint16_t p = f.view.ScreenBoard().Pixel(x, 0);
+        black += p == Pack565({0, 0, 0});
+        white += p == Pack565({255, 255, 255});
+    }
+    EXPECT_GT(black, 50);
+    EXPECT_GT(white, 50);
+    EXPECT_EQ(black + white, 200);
 }
