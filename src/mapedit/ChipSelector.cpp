@@ -43,7 +43,7 @@ protected:
             mHatch.SetSize(std::max(1, size.width()), std::max(1, size.height()));
         const QRect r = event->rect();
         PaintHatchedBackground(mHatch, {r.left(), r.top(), r.right() + 1, r.bottom() + 1}, 0, 0);
-        painter.drawImage(r, BoardView::ImageOf(mHatch), r);
+        painter.drawImage(r.topLeft(), BoardView::ImageOf(mHatch, r));
     }
 
 private:

@@ -221,8 +221,8 @@ void TFormMapViewer::setScroll(int x, int y, bool remember) {
     }
     updateScrollBars();
     mPaintBox->update();
-    // The hatching beside a map smaller than the view moves with the content.
-    update();
+    // The hatching beside a map narrower or lower than the view moves with the content.
+    if (mVisibleSize != mClientSize) update();
 }
 
 void TFormMapViewer::ScrollTo(int x, int y) {
@@ -304,7 +304,7 @@ void TFormMapViewer::paintEvent(QPaintEvent* event) {
     if (!r.isEmpty()) {
         PaintHatchedBackground(mHatch, {r.left(), r.top(), r.right() + 1, r.bottom() + 1}, mScrollX,
                                mScrollY);
-        painter.drawImage(r, BoardView::ImageOf(mHatch), r);
+        painter.drawImage(r.topLeft(), BoardView::ImageOf(mHatch, r));
     }
     // The corner between two scroll bars.
     if (mHBar->isVisible() && mVBar->isVisible())
