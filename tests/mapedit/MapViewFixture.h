@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <gtest/gtest.h>
 
 #include "../mapedit_core/MapEditFixtures.h"
 #include "controls/BoardView.h"
@@ -27,6 +28,9 @@ inline void MakeSampleMap(TQelMap& map, int id, int width, int height) {
     map.ID = id;
     map.ChipSetID = 1;
     map.ReloadChipSet();
+    // Without its picture every chip would draw alike, and comparing pictures would prove nothing.
+    TMapGraphics* graphics = MapGraphicsOf(map);
+    EXPECT_TRUE(graphics && graphics->ChipSet().ChipSet() && graphics->ChipSet().Sheet().Width() == 480);
 }
 
 struct EditorFixture {
