@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString rtp = IncludeTrailingPathDelimiter(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    const QString out = QString::fromLocal8Bit(argv[2]);
+    // Opening the project changes the current folder.
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(out);
     UserSettings::SetRuntimePackagePath(rtp);
     SetRuntimePackagePath(rtp);
