@@ -24,7 +24,10 @@
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
+#include "mapedit/MapEditor.h"
+#include "mapedit/MapSetArea.h"
 #include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
 #include "mapedit_core/MapGraphics.h"
@@ -69,6 +72,17 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     };
     mMapTreePane->runAreaProperties = [this](AreaPropertiesRequest& request) {
         TFormEDArea dialog(this, request);
+        // The rectangle is marked on the parent map, around the area node's remembered scroll
+        // (the parent's for a new area).
+        dialog.chooseArea = [this, &request, &dialog](TMapAreaRect& rect) {
+            TQelMapTreeItem* node = mMapTree.Find(request.id);
+            TQelMapTreeItem* scrollItem = node && node->NodeKind == nkArea ? node : request.parentItem;
+            TFormMapSetArea picker(&dialog, &mMapTree, mMap, scrollItem, rect);
+            CenterOnOwner(&picker);
+            if (picker.exec() != QDialog::Accepted) return false;
+            rect = picker.AreaRect();
+            return true;
+        };
         CenterOnOwner(&dialog);
         return dialog.exec() == QDialog::Accepted;
     };
@@ -79,6 +93,8 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
         dialog.Offset(dx, dy);
         return true;
     };
+
+    connectPanes();
 
     mTemplateFolder = ApplicationFolder();
     mProjectManager.OnCreateProject = [this](const QString& title) {
@@ -352,7 +368,7 @@ int TFormQelMain::CellSizeOfZoom(int zoomIndex) {
     return zoomIndex >= 0 && zoomIndex <= 3 ? sizes[zoomIndex] : 32;
 }
 bool TFormQelMain::IsUndoAvailable() const {
-    return false;
+    return mMapEditor->CanUndo();
 }
 bool TFormQelMain::fullScreen() const {
     return Action_GameFullScreen->isChecked();
@@ -410,6 +426,7 @@ void TFormQelMain::setZoom(int zoomIndex) {
     mZoomIndex = zoomIndex >= 0 && zoomIndex <= 3 ? zoomIndex : 0;
     QAction* actions[] = {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4};
     actions[mZoomIndex]->setChecked(true);
+    mMapEditor->SetCellSize(CellSizeOfZoom(mZoomIndex));
 }
 
 void TFormQelMain::setEditMode(EditMode mode) {
@@ -419,6 +436,9 @@ void TFormQelMain::setEditMode(EditMode mode) {
     static const char* const texts[] = {"Lower Chip Editing Mode", "Upper Chip Editing Mode",
                                         "Event Editing Mode"};
     if (mode >= ModeLowerLayer && mode <= ModeEvent) mStatusPanels[1]->setText(texts[mode]);
+    const int paneMode = mode >= ModeLowerLayer && mode <= ModeEvent ? int(mode) : mmNone;
+    mMapEditor->SetMode(paneMode);
+    mChipSelector->SetMode(paneMode);
     UpdateActions();
 }
 
@@ -510,6 +530,7 @@ bool TFormQelMain::openProjectData() {
         throw EProjectError("Map Data Error during Project Reading");
     }
     root->Name = ProjectIni::GameTitle(ProjectPath()).toStdString();
+    mChipSelector->Reset();
     mMapTreePane->BuildTree();
     mMap.CloseMap();
     if (mMapTree.ActiveID != 0 && mMapTree.Find(mMapTree.ActiveID)) {
@@ -525,6 +546,7 @@ bool TFormQelMain::openProjectData() {
     setZoom(zoom);
     Action_MapToolPen->setEnabled(true);
     Action_MapToolPen->setChecked(true);
+    mMapEditor->SetTool(mtPen);
     return true;
 }
 
@@ -535,15 +557,109 @@ void TFormQelMain::closeProjectData() {
     mEditMode = ModeNone;
     for (QAction* a : mModeGroup->actions())
         a->setChecked(false);
+    mMapEditor->SetMode(mmNone);
+    mChipSelector->SetMode(mmNone);
     mMap.CloseMap();
+    mMapEditor->LoadMap();
+    mChipSelector->Refresh();
     mStatusPanels[1]->clear();
     mStatusPanels[2]->clear();
 }
 
 void TFormQelMain::mapChanged(bool keepScroll) {
-    // The status bar names the shown map; the view and the palette follow it when they are docked.
-    mStatusPanels[2]->setText(mMapTreePane->ShownMapName());
+    // The view and the palette follow the shown map; the status bar names it.
+    mMapEditor->SetKeepScroll(keepScroll);
+    mMapEditor->LoadMap();
+    mMapEditor->SetKeepScroll(false);
+    mChipSelector->Refresh();
+    showCursorStatus();
     UpdateActions();
+}
+
+void TFormQelMain::showCursorStatus() {
+    QString text = mMapTreePane->ShownMapName();
+    const TRect cursor = mMapEditor->Cursor();
+    const bool inside = mMap.Width > 0 && cursor.left >= 0 && cursor.top >= 0 && cursor.left < mMap.Width &&
+                        cursor.top < mMap.Height;
+    // The parts are separated by blanks; nothing trails when the cursor is away.
+    if (inside) {
+        text += QString(" (%1,%2)").arg(cursor.left, 3, 10, QChar('0')).arg(cursor.top, 3, 10, QChar('0'));
+        if (mEditMode == ModeEvent) {
+            const std::string name = mMapEditor->EventManager().NameAt(cursor.left, cursor.top);
+            if (!name.empty()) text += " " + QString::fromStdString(name);
+        }
+    }
+    mStatusPanels[2]->setText(text);
+}
+
+void TFormQelMain::connectPanes() {
+    mMapEditor = new TFormMapEditor(mMapViewPlace);
+    mMapViewPlace->layout()->addWidget(mMapEditor);
+    mMapEditor->SetMapTree(&mMapTree);
+    mMapEditor->SetMap(&mMap);
+    mChipSelector = new TFormChipSelector(mChipPalettePlace);
+    mChipPalettePlace->layout()->addWidget(mChipSelector);
+    mChipSelector->SetMap(&mMap);
+
+    mMapEditor->onChanged = [this] { UpdateActions(); };
+    mMapEditor->onCursorMoved = [this] { showCursorStatus(); };
+    mMapEditor->onBrushPicked = [this] { brushPicked(); };
+    mMapEditor->onModeToggled = [this] {
+        setEditMode(static_cast<EditMode>(mMapEditor->Mode()));
+        mChipSelector->SetSelection({-1, -1, -1, -1});
+    };
+    mMapEditor->onZoomChanged = [this](int cellSize) {
+        for (int i = 0; i < 4; ++i)
+            if (CellSizeOfZoom(i) == cellSize) {
+                mZoomIndex = i;
+                QAction* actions[] = {Action_MapScale1, Action_MapScale2, Action_MapScale3, Action_MapScale4};
+                actions[i]->setChecked(true);
+            }
+    };
+    mMapEditor->onResized = [this](QSize size) { mMapTreePane->SetViewClientSize(size); };
+    mChipSelector->onSelectionChanged = [this] { paletteSelectionChanged(); };
+
+    connect(Action_MapToolUndo, &QAction::triggered, this, [this] {
+        mMapEditor->Undo();
+        UpdateActions();
+    });
+    const std::pair<QAction*, int> tools[] = {
+        {Action_MapToolSelect, mtSelect},   {Action_MapToolZoom, mtZoom},
+        {Action_MapToolPen, mtPen},         {Action_MapToolRect, mtRectangle},
+        {Action_MapToolEllipse, mtEllipse}, {Action_MapToolSeedFill, mtFill}};
+    for (const auto& [action, tool] : tools)
+        connect(action, &QAction::triggered, this, [this, tool = tool] { mMapEditor->SetTool(tool); });
+    // A stroke or a palette drag ends when the editor loses the focus, as if released.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) return;
+        mMapEditor->EndStroke();
+        mChipSelector->EndDrag();
+    });
+}
+
+void TFormQelMain::paletteSelectionChanged() {
+    const int mode = mChipSelector->Mode();
+    if (mode < ModeLowerLayer || mode > ModeEvent || !mChipSelector->HasSelection()) return;
+    const TRect s = mChipSelector->Selection();
+    TQelCurrentChip& brush = mMapEditor->Brush(mode);
+    brush.SetSize(s.Width(), s.Height());
+    for (int j = 0; j < brush.Height(); ++j)
+        for (int i = 0; i < brush.Width(); ++i)
+            brush.SetChip(i, j, mChipSelector->ChipAt(s.left + i, s.top + j));
+    mMapEditor->ResetBrushOffset();
+    mMapEditor->LiftAgain();
+}
+
+void TFormQelMain::brushPicked() {
+    const TQelCurrentChip& brush = mMapEditor->Brush(mMapEditor->Mode());
+    if (brush.Width() == 1 && brush.Height() == 1) {
+        const TPoint cell = mChipSelector->CellOfChip(brush.GetChip(0, 0));
+        if (cell.x >= 0) {
+            mChipSelector->SetSelection({cell.x, cell.y, cell.x + 1, cell.y + 1});
+            return;
+        }
+    }
+    mChipSelector->SetSelection({-1, -1, -1, -1});
 }
 
 void TFormQelMain::writeEditState() {
@@ -559,6 +675,8 @@ bool TFormQelMain::SaveAll() {
     if (!IsProjectOpen()) return true;
     TBusyCursor busy;
     if (!mMapTreePane->ParkCurrentMap()) return false;
+    // What is saved is no longer taken back by undo.
+    mMapEditor->ClearUndo();
     try {
         mMapTree.SaveTree();
     } catch (const std::exception& e) {
@@ -572,6 +690,7 @@ bool TFormQelMain::SaveAll() {
 
 void TFormQelMain::RevertAll() {
     if (!IsProjectOpen() || !AskYesNo("Map was changed. Lose all changes?", this)) return;
+    mMapEditor->ClearSelection();
     try {
         mMapTree.LoadTree();
     } catch (const std::exception& e) {

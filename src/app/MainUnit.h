@@ -17,6 +17,8 @@ class QToolBar;
 namespace tarvel {
 
 class TFormMapTree;
+class TFormMapEditor;
+class TFormChipSelector;
 
 // The editor's single main window: every top-level command as an action with its caption,
 // shortcut and enabling rule, the menus and toolbars, the left column (tool bar, chip palette,
@@ -50,6 +52,8 @@ public:
     TQelMap& map() { return mMap; }
     TProjectManager& projectManager() { return mProjectManager; }
     TFormMapTree* mapTreePane() const { return mMapTreePane; }
+    TFormMapEditor* mapEditor() const { return mMapEditor; }
+    TFormChipSelector* chipSelector() const { return mChipSelector; }
     // Where new projects take "QUORIN.exe.dat" and "QUORIN.qdb.dat" from: the program's folder.
     void setTemplateFolder(const QString& folder) { mTemplateFolder = folder; }
 
@@ -131,6 +135,12 @@ private:
     void closeProjectData();
     void mapChanged(bool keepScroll);
     void writeEditState();
+    void connectPanes();
+    void showCursorStatus();
+    // The palette's selection becomes the brush of its mode.
+    void paletteSelectionChanged();
+    // A brush picked from the map shows as its palette cell, when it has one.
+    void brushPicked();
 
     EditMode mEditMode = ModeNone;
     int mZoomIndex = 0;
@@ -139,6 +149,8 @@ private:
     TQelMap mMap;
     TProjectManager mProjectManager;
     TFormMapTree* mMapTreePane = nullptr;
+    TFormMapEditor* mMapEditor = nullptr;
+    TFormChipSelector* mChipSelector = nullptr;
     QString mTemplateFolder;
     bool mActionUpdatePending = false;
     bool mShutDown = false;

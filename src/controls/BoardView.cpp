@@ -57,13 +57,26 @@ QImage BoardView::ImageOf(const TPrismBoard& board) {
                   QImage::Format_RGB16);
 }
 
+QImage BoardView::ImageOf(const TPrismBoard& board, const QRect& part) {
+    const QRect r = part & QRect(0, 0, board.Width(), board.Height());
+    if (r.isEmpty()) return {};
+    auto* bits = const_cast<TPrismBoard&>(board).Bits() + size_t(r.top()) * size_t(board.RowStride()) +
+                 size_t(r.left()) * 2;
+    return QImage(bits, r.width(), r.height(), board.RowStride(), QImage::Format_RGB16);
+}
+
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QRect boardArea;
     if (mBoard && mBoard->Width() > 0 && mBoard->Height() > 0) {
         boardArea = QRect(-mOrigin, QSize(mBoard->Width(), mBoard->Height()));
-        QRect exposed = event->rect() & boardArea;
-        if (!exposed.isEmpty()) painter.drawImage(exposed, ImageOf(*mBoard), exposed.translated(mOrigin));
+        // Each exposed rectangle is drawn from its own part of the board, so a small change
+        // converts a small picture.
+        for (const QRect& r : event->region()) {
+            const QRect exposed = r & boardArea;
+            if (!exposed.isEmpty())
+                painter.drawImage(exposed.topLeft(), ImageOf(*mBoard, exposed.translated(mOrigin)));
+        }
     }
     QRegion rest = QRegion(event->rect()) - QRegion(boardArea);
     for (const QRect& r : rest)

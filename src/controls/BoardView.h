@@ -35,6 +35,9 @@ public:
     // The board's pixels as a QImage over the board's memory (no copy). Valid until the board is
     // resized or destroyed.
     static QImage ImageOf(const TPrismBoard& board);
+    // The same for one rectangle of the board (clipped to it): drawing it converts only those
+    // pixels to the window's format, not the whole board.
+    static QImage ImageOf(const TPrismBoard& board, const QRect& part);
 
 signals:
     void boardMousePress(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

@@ -292,7 +292,26 @@ QMenu* TFormMapTree::PopupMenu() const {
     }
 }
 
+void TFormMapTree::SetSelectionOnly(bool showAreas) {
+    mSelectionOnly = true;
+    mShowAreas = showAreas;
+    mTree->setDragEnabled(false);
+    mTree->setAcceptDrops(false);
+    mTree->setDragDropMode(QAbstractItemView::NoDragDrop);
+    updateMenus();
+}
+
+void TFormMapTree::ShowActiveMap() {
+    loadActiveMap();
+    mapChanged(false);
+}
+
 void TFormMapTree::updateMenus() {
+    if (mSelectionOnly) {
+        for (QAction* action : actions())
+            action->setEnabled(false);
+        return;
+    }
     const TQelMapTreeItem* item = SelectedItem();
     int kind = item ? item->NodeKind : -1;
     bool full = LowestFreeMapID(mMapTree) == 0;
@@ -307,6 +326,7 @@ void TFormMapTree::updateMenus() {
 }
 
 void TFormMapTree::contextMenuEvent(QContextMenuEvent* event) {
+    if (mSelectionOnly) return;
     // The right button selects the node under it first; the context-menu key opens the menu at
     // the tree's top-left.
     if (event->reason() == QContextMenuEvent::Mouse) {
@@ -346,7 +366,17 @@ void TFormMapTree::refreshNodeText(QTreeWidgetItem* node) {
 void TFormMapTree::BuildTree() {
     mBuilding = true;
     QtTreeViewPort port(mTree);
-    mMapTree.FillTreeView(port, true);
+    mMapTree.FillTreeView(port, mShowAreas);
+    if (!mShowAreas) {
+        // The tree still adds the areas after the maps; a picker without areas takes them out.
+        std::vector<QTreeWidgetItem*> areas;
+        for (QTreeWidgetItemIterator it(mTree); *it; ++it)
+            if (const TQelMapTreeItem* item = mMapTree.Find(TMapTreeWidget::NodeID(*it));
+                item && item->NodeKind == nkArea)
+                areas.push_back(*it);
+        for (QTreeWidgetItem* area : areas)
+            delete area;
+    }
     mMapTree.SelectActive(port);
     mBuilding = false;
     updateMenus();
@@ -360,7 +390,8 @@ void TFormMapTree::ClearView() {
 }
 
 void TFormMapTree::rebuildOrder() {
-    if (mBuilding) return;
+    // A picker's tree may leave out the areas; the tree's order is the main pane's business.
+    if (mBuilding || mSelectionOnly) return;
     QtTreeViewPort port(mTree);
     mMapTree.ReadTreeView(port);
 }

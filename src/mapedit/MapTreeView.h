@@ -104,6 +104,13 @@ public:
     // Size of the map view's client area, to centre areas in it.
     void SetViewClientSize(QSize size) { mViewClientSize = size; }
 
+    // For the pickers: the tree only selects (no menus, no commands, no dragging, and the tree's
+    // order is never read back from it) and shows areas only when asked to.
+    void SetSelectionOnly(bool showAreas);
+    bool SelectionOnly() const { return mSelectionOnly; }
+    // Loads the active node's map and runs the map-changed callback, as selecting it does.
+    void ShowActiveMap();
+
     // The commands of the popup menus.
     void NewMap();
     void NewArea();
@@ -155,6 +162,8 @@ private:
     QMenu* mAreaMenu;
     QSize mViewClientSize{640, 480};
     bool mBuilding = false;
+    bool mSelectionOnly = false;
+    bool mShowAreas = true;
 };
 
 } // namespace tarvel

@@ -2,17 +2,26 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "TestEnvironment.h"
 #include "app/MainUnit.h"
+#include "controls/BoardView.h"
 #include "controls/MessageBoxes.h"
 #include "data/MapClipboard.h"
+#include "mapedit/ChipSelector.h"
+#include "mapedit/ED_Map.h"
+#include "mapedit/MapEditor.h"
+#include "mapedit/MapSetArea.h"
 #include "mapedit/MapTreeView.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "records/ClipboardPort.h"
+#include "ui_ED_Area.h"
 
 using namespace tarvel;
 using tarvel::test::MakeTempFolder;
@@ -242,4 +251,189 @@ TEST(MainWindowProject, ReopensInTheModeAndZoomItWasClosedIn) {
     EXPECT_EQ(EditorIni::OpenedProjectFolder(), "");
     EXPECT_EQ(again.map().ID, 0);
     EXPECT_EQ(again.mapTree().Count(), 0);
+}
+
+// ---- the map view and the chip palette in the main window ----
+
+namespace {
+
+// The paint box pixel in the middle of a cell of the main window's map view.
+QPoint cellPoint(TFormMapEditor* view, int x, int y) {
+    const int cs = view->CellSize();
+    return {x * cs + cs / 2 - view->ScrollX(), y * cs + cs / 2 - view->ScrollY()};
+}
+
+void hover(TFormMapEditor* view, int x, int y) {
+    const QPoint at = cellPoint(view, x, y);
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), QPointF(view->PaintBox()->mapToGlobal(at)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->PaintBox(), &event);
+}
+
+} // namespace
+
+TEST(MainWindowProject, PanesFollowTheMapModesZoomToolsAndUndo) {
+    OpenProject p;
+    p.form->show();
+    TFormMapEditor* view = p.form->mapEditor();
+    TFormChipSelector* palette = p.form->chipSelector();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(p.form->mapViewPlace()->isAncestorOf(view));
+    EXPECT_TRUE(p.form->chipPalettePlace()->isAncestorOf(palette));
+
+    p.select(3);
+    EXPECT_EQ(view->Map(), &p.map());
+    EXPECT_TRUE(view->HasMap());
+    EXPECT_EQ(view->Mode(), mmLower);
+    EXPECT_EQ(palette->Mode(), 0);
+    EXPECT_EQ(view->Tool(), mtPen);
+
+    // A stroke of the pen: undo becomes available, and saving takes it away.
+    p.form->Action_MapToolSeedFill->trigger();
+    EXPECT_EQ(view->Tool(), mtFill);
+    p.form->Action_MapToolPen->trigger();
+    view->Brush(mmLower) = TQelCurrentChip(5003);
+    QTest::mouseClick(view->PaintBox(), Qt::LeftButton, {}, cellPoint(view, 2, 1));
+    EXPECT_EQ(p.map().LowerLayer.GetChip(2, 1), 5003);
+    p.form->UpdateActions();
+    EXPECT_TRUE(p.form->Action_MapToolUndo->isEnabled());
+    EXPECT_TRUE(p.form->Action_MapSave->isEnabled());
+    p.form->Action_MapToolUndo->trigger();
+    EXPECT_EQ(p.map().LowerLayer.GetChip(2, 1), 0);
+    QTest::mouseClick(view->PaintBox(), Qt::LeftButton, {}, cellPoint(view, 2, 1));
+    EXPECT_TRUE(p.form->SaveAll());
+    EXPECT_FALSE(p.form->IsUndoAvailable());
+    QTest::mouseClick(view->PaintBox(), Qt::LeftButton, {}, cellPoint(view, 4, 1));
+    EXPECT_TRUE(p.form->IsUndoAvailable());
+
+    // The status bar names the map and the cell under the mouse.
+    hover(view, 2, 1);
+    EXPECT_EQ(p.form->statusPanel(2)->text(), "MAP0003 (002,001)");
+
+    // Zoom and mode commands reach the view and the palette; event mode empties the undo ring.
+    p.form->Action_MapScale3->trigger();
+    EXPECT_EQ(view->CellSize(), 8);
+    p.form->Action_MapModeLayer2->trigger();
+    EXPECT_EQ(view->Mode(), mmUpper);
+    EXPECT_EQ(palette->Mode(), 1);
+    p.form->Action_MapModeEvent->trigger();
+    EXPECT_EQ(view->Mode(), mmEvent);
+    EXPECT_EQ(palette->Mode(), 2);
+    EXPECT_FALSE(p.form->IsUndoAvailable());
+    p.form->UpdateActions();
+    EXPECT_FALSE(p.form->Action_MapToolPen->isEnabled());
+
+    // In event mode the status bar adds what stands on the cursor cell.
+    auto* event = p.map().Events.FindOrCreate(1);
+    event->X = 5;
+    event->Y = 6;
+    event->Name = "Guard";
+    view->RebuildEvents();
+    QTest::mouseClick(view->PaintBox(), Qt::LeftButton, {}, cellPoint(view, 5, 6));
+    EXPECT_EQ(p.form->statusPanel(2)->text(), "MAP0003 (005,006) Guard");
+
+    // Another map: the view shows it and forgets the old one's undo steps.
+    p.select(5);
+    EXPECT_EQ(view->Map()->ID, 5);
+    EXPECT_FALSE(p.form->IsUndoAvailable());
+    p.form->ProjectClose();
+    EXPECT_EQ(view->Mode(), mmNone);
+    EXPECT_EQ(palette->Mode(), 3);
+    EXPECT_FALSE(view->HasMap());
+}
+
+TEST(MainWindowProject, PickedChipsSelectTheirPaletteCells) {
+    OpenProject p;
+    p.form->show();
+    p.select(3);
+    TFormMapEditor* view = p.form->mapEditor();
+    TFormChipSelector* palette = p.form->chipSelector();
+    p.map().LowerLayer.SetChip(2, 2, 1015);
+    p.map().LowerLayer.SetChip(3, 2, 4123);
+    struct Case {
+        int x;
+        Qt::KeyboardModifiers keys;
+        int brush;
+        TRect cell;
+    } cases[] = {
+        {2, Qt::NoModifier, 1049, {1, 0, 2, 1}},
+        {3, Qt::NoModifier, 4149, {2, 1, 3, 2}},
+        // With Shift the exact chip is kept: water still has its kind's cell, an autotile variant
+        // has none.
+        {2, Qt::ShiftModifier, 1015, {1, 0, 2, 1}},
+        {3, Qt::ShiftModifier, 4123, {-1, -1, -1, -1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.brush);
+        QTest::mousePress(view->PaintBox(), Qt::RightButton, {}, cellPoint(view, c.x, 2));
+        QTest::mouseRelease(view->PaintBox(), Qt::RightButton, c.keys, cellPoint(view, c.x, 2));
+        EXPECT_EQ(view->Brush(mmLower).GetChip(0, 0), c.brush);
+        EXPECT_EQ(palette->Selection(), c.cell);
+    }
+
+    // A palette drag becomes the brush of the mode, its offset reset.
+    palette->SetSelection({0, 3, 2, 5});
+    palette->onSelectionChanged();
+    const TQelCurrentChip& brush = view->Brush(mmLower);
+    EXPECT_EQ(brush.Width(), 2);
+    EXPECT_EQ(brush.Height(), 2);
+    EXPECT_EQ(brush.GetChip(1, 1), 5000 + 1 + 6 * 4 - 18);
+    EXPECT_EQ(view->BrushOffset(), (TPoint{0, 0}));
+
+    // A right double-click turns to the other layer through the mode command; the palette then
+    // shows no selection.
+    QTest::mouseDClick(view->PaintBox(), Qt::RightButton, {}, cellPoint(view, 6, 6));
+    EXPECT_TRUE(p.form->Action_MapModeLayer2->isChecked());
+    EXPECT_EQ(p.form->editMode(), TFormQelMain::ModeUpperLayer);
+    EXPECT_EQ(palette->Mode(), 1);
+    EXPECT_FALSE(palette->HasSelection());
+    EXPECT_EQ(p.form->statusPanel(1)->text(), "Upper Chip Editing Mode");
+}
+
+TEST(MainWindowProject, ZoomToolChecksTheMatchingZoomCommand) {
+    OpenProject p;
+    p.form->show();
+    p.select(3);
+    TFormMapEditor* view = p.form->mapEditor();
+    p.form->Action_MapToolZoom->trigger();
+    QTest::mouseClick(view->PaintBox(), Qt::RightButton, {}, cellPoint(view, 1, 1));
+    EXPECT_EQ(view->CellSize(), 16);
+    EXPECT_TRUE(p.form->Action_MapScale2->isChecked());
+    EXPECT_EQ(p.form->zoomIndex(), 1);
+}
+
+TEST(MainWindowProject, AreaDialogMarksItsRectangleOnTheParentMap) {
+    OpenProject p;
+    p.form->show();
+    p.select(3);
+    TQelMapTreeItem* map = p.form->mapTree().NodeByID(3);
+    map->ScrollX = 96;
+    const int32_t newID = LowestFreeMapID(p.form->mapTree());
+    bool pickerSeen = false;
+    // The area dialog opens; a click on its rectangle box opens the picker on map 3, where a
+    // rectangle is chosen.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TFormEDArea*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* picker = qobject_cast<TFormMapSetArea*>(QApplication::activeModalWidget());
+            ASSERT_NE(picker, nullptr);
+            pickerSeen = true;
+            EXPECT_EQ(picker->View()->Map(), &p.map());
+            EXPECT_EQ(picker->View()->CellSize(), 16);
+            picker->View()->SetAreaRect({2, 3, 6, 8});
+            picker->accept();
+        });
+        QTest::mouseClick(dialog->form()->EditArea, Qt::LeftButton);
+        EXPECT_EQ(dialog->form()->EditArea->text(), "(002,003) - (005,007)");
+        dialog->form()->ButtonOk->click();
+    });
+    p.form->mapTreePane()->NewArea();
+    EXPECT_TRUE(pickerSeen);
+    const TQelMapTreeItem* area = p.form->mapTree().NodeByID(newID);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->AreaRect.Left, 2);
+    EXPECT_EQ(area->AreaRect.Bottom, 8);
+    // The picker's scrolling did not move the main view's remembered place.
+    EXPECT_EQ(map->ScrollX, 96);
 }
