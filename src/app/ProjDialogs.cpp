@@ -38,7 +38,6 @@ QString askBasePath(QWidget* owner, const QString& current) {
     return dialog.path();
 }
 
-
 } // namespace
 
 // ---- Default Project Path ----
@@ -201,6 +200,8 @@ TFormProjectOpen::TFormProjectOpen(QWidget* parent)
     ui->setupUi(this);
     ui->EditBasePath->installEventFilter(this);
     ui->ListProjects->header()->setStretchLastSection(false);
+    // The title column follows the list's width whenever the list is laid out again.
+    ui->ListProjects->viewport()->installEventFilter(this);
     connect(ui->ButtonOpen, &QPushButton::clicked, this, &TFormProjectOpen::ButtonOpenClick);
     connect(ui->ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->ButtonRename, &QPushButton::clicked, this, &TFormProjectOpen::ButtonRenameClick);
@@ -238,17 +239,13 @@ void TFormProjectOpen::fitTitleColumn() {
     list->setColumnWidth(1, std::max(width, 40));
 }
 
-void TFormProjectOpen::resizeEvent(QResizeEvent* event) {
-    TFormQelBase::resizeEvent(event);
-    fitTitleColumn();
-}
-
 QString TFormProjectOpen::selectedFolder() const {
     QTreeWidgetItem* item = ui->ListProjects->currentItem();
     return item ? item->text(0) : QString();
 }
 
 bool TFormProjectOpen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->ListProjects->viewport() && event->type() == QEvent::Resize) fitTitleColumn();
     if (isClickOn(watched, event, ui->EditBasePath)) {
         chooseBasePath();
         return true;
