@@ -1,6 +1,7 @@
 #include "AudioOutput.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include "Mixer.h"
 #include "WaveClip.h"
@@ -11,6 +12,24 @@ namespace {
 
 void pull(void* mixer, Uint8* stream, int length) {
     static_cast<Mixer*>(mixer)->Render(reinterpret_cast<float*>(stream), length / int(2 * sizeof(float)));
+}
+
+// On a machine without a sound card ALSA writes a page of complaints to standard error while SDL
+// looks for a device; the library falls back to the silent driver anyway, so ALSA's own error
+// printer is replaced by a silent one (ALSA is reached the way SDL reaches it: loaded by name).
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void quietAlsaErrors() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(ignoreAlsaError);
+    // The library stays loaded: SDL uses the same one, and the handler must outlive it.
 }
 
 } // namespace
@@ -48,6 +67,7 @@ bool AudioOutput::Open(Mixer& mixer) {
     if (IsOpen()) return true;
     // The editor handles its own signals; SDL would install handlers with its event subsystem.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    quietAlsaErrors();
     if (openWithCurrentDriver(mixer)) return true;
     // No device: the silent driver, chosen over whatever the environment names.
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
