@@ -362,6 +362,12 @@ void TFormMaterialBase::ButtonExportClick() {
     const QString name = MaterialNameOf(entry);
     MaterialRoots roots{IncludeTrailingPathDelimiter(mProjectFolder), RuntimePackagePath()};
     const QString file = ResolveMaterialFile(name, kind(), folder->extensions(), roots);
+    // A file that went away since the list was made comes back as the bare name, which would be
+    // read from whatever folder is current.
+    if (file == name || !QFileInfo(file).isFile()) {
+        RebuildList();
+        return;
+    }
     const QString destination = chooseExportFile(kind(), file, name);
     if (destination.isEmpty()) return;
     followChosenFile(destination);
