@@ -47,7 +47,9 @@ QString ArchiveFolder(const QString& folder, const QStringList& names) {
     QByteArray command = ArchiverCommandLine(archive, staging + "/Response.lst").toUtf8();
     auto archiver = RealArchiver();
     EXPECT_TRUE(archiver);
-    if (archiver) EXPECT_EQ(archiver(nullptr, command.constData(), nullptr, 0), 0);
+    if (archiver) {
+        EXPECT_EQ(archiver(nullptr, command.constData(), nullptr, 0), 0);
+    }
     return archive;
 }
 
@@ -119,7 +121,9 @@ TEST(LhaReader, ReadsWhatTheArchiverWritesAsLhasaDoes) {
     auto theirs = LhasaListing(archive);
     EXPECT_EQ(ours.size(), theirs.size());
     for (const auto& [path, method] : theirs)
-        if (!path.contains('?')) EXPECT_EQ(ours[path], method) << path.toStdString();
+        if (!path.contains('?')) {
+            EXPECT_EQ(ours[path], method) << path.toStdString();
+        }
     EXPECT_EQ(ours["random.bin"], "-lh0-");
     EXPECT_EQ(ours["text.txt"], "-lh5-");
 
@@ -191,7 +195,9 @@ TEST(LhaReader, RefusesDamagedCutAndHostileArchives) {
             setup::ExtractLhaArchive(archive.data(), archive.size(), folder.toStdString());
             ADD_FAILURE() << "extracted";
         } catch (const LhaError& e) {
-            if (c.message) EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+            if (c.message) {
+                EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+            }
         }
         // Nothing outside the target, no half-written or temporary file inside it.
         EXPECT_EQ(QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
