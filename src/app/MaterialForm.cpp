@@ -291,6 +291,11 @@ QString TFormMaterialBase::selectedEntry() const {
 void TFormMaterialBase::KindListClick(int row) {
     if (row < 0) return;
     RememberedMaterialOptions().kind = row;
+    // Another kind starts with no entry selected.
+    {
+        QSignalBlocker block(ui->DataList);
+        ui->DataList->clear();
+    }
     RebuildList();
 }
 

@@ -405,7 +405,10 @@ TEST(MaterialManager, ExportsProjectAndPackageMaterial) {
     EXPECT_EQ(ReadFile(p.outside + "/Field.mid"), "MThd field");
     EXPECT_TRUE(QFile::permissions(p.outside + "/Field.mid") & QFile::WriteOwner);
 
+    // Another kind starts with nothing selected.
     m.selectKind("CharSet");
+    EXPECT_EQ(m.current(), "");
+    EXPECT_FALSE(m.form.form()->ButtonExport->isEnabled());
     m.selectEntry("Hero");
     EXPECT_TRUE(m.form.form()->ButtonDelete->isEnabled());
     struct Case {
