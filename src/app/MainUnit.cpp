@@ -17,8 +17,10 @@
 
 #include "ActionIcons.h"
 #include "HelpBrowser.h"
+#include "MaterialForm.h"
 #include "ProcessWait.h"
 #include "ProjDialogs.h"
+#include "ProjPackForm.h"
 #include "SplashForm.h"
 #include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
@@ -191,6 +193,14 @@ void TFormQelMain::createActions() {
     connect(Action_MapRevert, &QAction::triggered, this, &TFormQelMain::RevertAll);
     connect(Action_GameTestPlay, &QAction::triggered, this, &TFormQelMain::GameTestPlay);
     connect(Action_ToolSelectMusic, &QAction::triggered, this, &TFormQelMain::ToolSelectMusic);
+    connect(Action_ProjectPack, &QAction::triggered, this, [this] {
+        if (IsProjectOpen() && SavePrompt()) RunProjectPack(this);
+    });
+    connect(Action_ToolMaterial, &QAction::triggered, this, [this] {
+        if (!IsProjectOpen()) return;
+        RunMaterialManager(this, mMap);
+        mapChanged(true);
+    });
     connect(Action_MapScale1, &QAction::triggered, this, [this] { setZoom(0); });
     connect(Action_MapScale2, &QAction::triggered, this, [this] { setZoom(1); });
     connect(Action_MapScale3, &QAction::triggered, this, [this] { setZoom(2); });
