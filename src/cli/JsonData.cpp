@@ -130,7 +130,19 @@ std::string dumpDataBaseRaw(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-const FileKind kDataBaseKind{"database", "QelDataBase", dumpDataBase, buildDataBase, dumpDataBaseRaw};
+// A chipset's terrain and passability tables a palette row (six chips) to a line, a hero's curves
+// ten levels to a line, so one changed entry is one changed line of a diff.
+size_t dataBaseRowLength(const std::vector<std::string>& keys, const Json&) {
+    const size_t paletteRow = 6, curveLevels = 10;
+    if (keys.size() != 2) return 0;
+    if (keys[0] == "chipsets" && (keys[1] == "Terrain" || keys[1] == "LowerPass" || keys[1] == "UpperPass"))
+        return paletteRow;
+    if (keys[0] == "heroes" && keys[1] == "Curves") return curveLevels;
+    return 0;
+}
+
+const FileKind kDataBaseKind{"database",    "QelDataBase",   dumpDataBase,
+                             buildDataBase, dumpDataBaseRaw, dataBaseRowLength};
 const RegisterFileKind kRegistered{kDataBaseKind};
 
 } // namespace
