@@ -287,14 +287,20 @@ TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
             QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
     };
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
-    WriteFile(repo + "/.gitattributes", "*.png binary");
+    // A file set up before the merge driver existed: its lines get the driver added.
+    WriteFile(repo + "/.gitattributes", "*.png binary\n*.qdb diff=tarvel\n*.qmt  diff=tarvel -text");
 
     auto setup = runCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
-    EXPECT_EQ(ReadFile(repo + "/.gitattributes"),
-              "*.png binary\n*.qdb diff=tarvel\n*.qmt diff=tarvel\n*.qmu diff=tarvel\n");
+    EXPECT_EQ(ReadFile(repo + "/.gitattributes"), "*.png binary\n*.qdb diff=tarvel merge=tarvel\n"
+                                                  "*.qmt  diff=tarvel -text merge=tarvel\n"
+                                                  "*.qmu diff=tarvel merge=tarvel\n");
+    QString program = "'" + BuildBinFolder() + "/tarvel-cli'";
+    EXPECT_EQ(git({"config", "diff.tarvel.textconv"}).out, (program + " dump\n").toUtf8());
+    EXPECT_EQ(git({"config", "merge.tarvel.driver"}).out, (program + " merge %O %A %B -o %A\n").toUtf8());
     // Running it again adds nothing.
     ASSERT_EQ(runCli({"diff-setup", repo}).exitCode, 0);
+    EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("merge=tarvel"), 3);
     EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("diff=tarvel"), 3);
 
     WriteFile(repo + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex"}]})");

@@ -294,6 +294,14 @@ TEST(CliMerge, MapTrees) {
              item(t["Items"], 1)["Expanded"] = true;
              t["ActiveID"] = 3;
          }},
+        {"our open map deleted on the other side: theirs is open",
+         baseTree,
+         [](Json& t) { t["ActiveID"] = 3; },
+         [](Json& t) {
+             removeNode(t, 3);
+             t["ActiveID"] = 1;
+         },
+         {}},
         {"siblings rearranged on one side, a map renamed on the other",
          baseTree,
          [](Json& t) { item(t["Items"], 2)["Name"] = "City"; },
@@ -405,4 +413,79 @@ TEST(CliMerge, WithoutOutputReplacesOursAndChecksItsFiles) {
         EXPECT_EQ(result.err.toStdString().rfind(c.message, 0), 0u) << result.err.toStdString();
         EXPECT_EQ(ReadFile(folder + "/ours.qmu"), before);
     }
+}
+
+TEST(CliMerge, GitMergesThroughTheDriver) {
+    QString repo = MakeTempFolder("gitmerge");
+    auto git = [&](const QStringList& args) {
+        return RunProgram(
+            "git",
+            QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
+    };
+    ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
+    auto setup = runCli({"diff-setup", repo});
+    ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
+
+    auto commit = [&](const Json& map, const Json& db, const char* message) {
+        writeJson(map, repo + "/Map0001.qmu");
+        writeJson(db, repo + "/QUORIN.qdb");
+        ASSERT_EQ(git({"add", "."}).exitCode, 0);
+        ASSERT_EQ(git({"commit", "-q", "-m", message}).exitCode, 0);
+    };
+    Json map = baseMap(), db = baseDataBase();
+    commit(map, db, "base");
+
+    // A one-cell change is one changed line of the diff.
+    Json painted = map;
+    paint(painted, "LowerLayer", 6, 4, 6, 4, 5000);
+    writeJson(painted, repo + "/Map0001.qmu");
+    auto diff = git({"diff", "-U0", "--", "Map0001.qmu"});
+    ASSERT_EQ(diff.exitCode, 0);
+    QStringList changed;
+    for (const QString& line : QString::fromUtf8(diff.out).split('\n'))
+        if ((line.startsWith('-') || line.startsWith('+')) && !line.startsWith("---") &&
+            !line.startsWith("+++"))
+            changed << line;
+    ASSERT_EQ(changed.size(), 2) << diff.out.toStdString();
+    EXPECT_EQ(changed[1], "+    0, 0, 0, 0, 0, 0, 5000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,");
+    ASSERT_EQ(git({"checkout", "-q", "--", "Map0001.qmu"}).exitCode, 0);
+
+    Json theirMap = map, theirDb = db;
+    paint(theirMap, "LowerLayer", 10, 10, 12, 12, 6000);
+    item(theirDb["heroes"], 3)["Name"] = "Cynthia";
+    ASSERT_EQ(git({"checkout", "-q", "-b", "theirs"}).exitCode, 0);
+    commit(theirMap, theirDb, "theirs");
+    ASSERT_EQ(git({"checkout", "-q", "-"}).exitCode, 0);
+    Json ourMap = map, ourDb = db;
+    paint(ourMap, "LowerLayer", 0, 0, 2, 2, 5000);
+    item(ourDb["heroes"], 1)["Name"] = "Alexander";
+    commit(ourMap, ourDb, "ours");
+
+    auto merge = git({"merge", "--no-edit", "theirs"});
+    ASSERT_EQ(merge.exitCode, 0) << merge.out.toStdString() << merge.err.toStdString();
+    EXPECT_EQ(git({"status", "--porcelain"}).out, "");
+    Json mergedMap = readJson("map", repo + "/Map0001.qmu");
+    EXPECT_EQ(mergedMap["LowerLayer"][0], 5000);
+    EXPECT_EQ(mergedMap["LowerLayer"][10 + 10 * 20], 6000);
+    Json mergedDb = readJson("database", repo + "/QUORIN.qdb");
+    EXPECT_EQ(item(mergedDb["heroes"], 1)["Name"], "Alexander");
+    EXPECT_EQ(item(mergedDb["heroes"], 3)["Name"], "Cynthia");
+
+    // The same cell painted differently: git stops with the file conflicted and ours in place.
+    Json otherMap = mergedMap;
+    paint(otherMap, "LowerLayer", 7, 8, 7, 8, 6000);
+    ASSERT_EQ(git({"checkout", "-q", "-b", "other"}).exitCode, 0);
+    commit(otherMap, mergedDb, "other");
+    ASSERT_EQ(git({"checkout", "-q", "-"}).exitCode, 0);
+    Json mineMap = mergedMap;
+    paint(mineMap, "LowerLayer", 7, 8, 7, 8, 5000);
+    commit(mineMap, mergedDb, "mine");
+    QByteArray mine = ReadFile(repo + "/Map0001.qmu");
+    auto conflicted = git({"merge", "--no-edit", "other"});
+    EXPECT_EQ(conflicted.exitCode, 1);
+    EXPECT_TRUE((conflicted.out + conflicted.err)
+                    .contains("CONFLICT (map): LowerLayer (7, 8): base 0, ours 5000, theirs 6000\n"))
+        << conflicted.out.toStdString() << conflicted.err.toStdString();
+    EXPECT_EQ(git({"status", "--porcelain"}).out, "UU Map0001.qmu\n");
+    EXPECT_EQ(ReadFile(repo + "/Map0001.qmu"), mine);
 }
