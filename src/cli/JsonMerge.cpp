@@ -265,13 +265,18 @@ Json JsonMerge::list(JsonKeys& keys, const std::string& where, const Json& base,
         if (item) merged.push_back(std::move(*item));
     }
     // A list numbered 1..N (a database section, the pages of an event) stays so: an ID left out
-    // between others would break what relies on the numbering.
-    if (!mRules.freeIDs(keys) && isDense(base) && isDense(ours) && isDense(theirs) && !isDense(merged)) {
+    // between others would break what relies on the numbering. Removing a record from the middle
+    // of such a list renumbers the ones after it, so records that both sides removed cannot be
+    // matched by ID: two different shortenings are a conflict too.
+    if (!mRules.freeIDs(keys) && isDense(base) && isDense(ours) && isDense(theirs)) {
         Json b = idsOf(base), o = idsOf(ours), t = idsOf(theirs);
-        conflict(where,
-                 "the IDs would no longer run 1.." + std::to_string(merged.size()) + " (" +
-                     idsOf(merged).dump() + ")",
-                 &b, &o, &t);
+        if (!isDense(merged))
+            conflict(where,
+                     "the IDs would no longer run 1.." + std::to_string(merged.size()) + " (" +
+                         idsOf(merged).dump() + ")",
+                     &b, &o, &t);
+        else if (ours.size() < base.size() && theirs.size() < base.size() && ours != theirs)
+            conflict(where, "records removed on both sides", &b, &o, &t);
     }
     return merged;
 }

@@ -30,6 +30,8 @@ Json readJson(const char* kind, const QString& file) {
     return FileKindNamed(kind)->dump(path(file));
 }
 
+Json& item(Json& list, int64_t id);
+
 // The base of the map cases: a 20 x 15 map with two events, saved four times.
 Json baseMap() {
     TQelMap map;
@@ -42,6 +44,14 @@ Json baseMap() {
     guard->X = guard->Y = 5;
     map.SaveCount = 4;
     return MapToJson(map);
+}
+
+// The same with three pages on the guard, triggered 0, 2 and 3.
+Json baseMapWithPages() {
+    Json map = baseMap();
+    item(map["Events"], 2)["Pages"] =
+        Json::parse(R"([{"ID": 1}, {"ID": 2, "Trigger": 2}, {"ID": 3, "Trigger": 3}])");
+    return map;
 }
 
 // The base of the database cases: three heroes, saved ten times.
@@ -203,6 +213,21 @@ TEST(CliMerge, Maps) {
          [](Json& m) { removeID(m["Events"], 2); },
          [](Json& m) { item(m["Events"], 2)["Name"] = "Watch"; },
          {R"(CONFLICT (map): Events #2 "Guard": deleted on one side, changed on the other: base {"Name":"Guard"}, ours (none), theirs {"Name":"Watch"})"}},
+        {"a page removed on each side: the pages after a removed one are renumbered",
+         baseMapWithPages,
+         [](Json& m) {
+             // As the editor removes a page: the one after it takes its number.
+             Json& pages = item(m["Events"], 2)["Pages"];
+             removeID(pages, 2);
+             pages[1]["ID"] = 2;
+         },
+         [](Json& m) { removeID(item(m["Events"], 2)["Pages"], 3); },
+         {R"(CONFLICT (map): Events #2 "Guard" > Pages: records removed on both sides: base [1,2,3], ours [1,2], theirs [1,2])"}},
+        {"a page removed on one side, another changed on the other",
+         baseMapWithPages,
+         [](Json& m) { removeID(item(m["Events"], 2)["Pages"], 3); },
+         [](Json& m) { item(item(m["Events"], 2)["Pages"], 1)["Trigger"] = 1; },
+         {}},
         {"two new events on one cell",
          baseMap,
          [](Json& m) { addEvent(m, 3, "Chest", 9, 9); },
