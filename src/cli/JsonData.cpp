@@ -257,12 +257,25 @@ const char* DataBaseSectionKey(int chunkID) {
 }
 
 Json DataBaseToJson(const TQelDataBase& db) {
-    (void)kHooksInstalled;
     Json json = Json::object();
     json["kind"] = "database";
     for (int id = FirstDataBaseSection; id <= LastDataBaseSection; ++id)
-        json[DataBaseSectionKey(id)] = sectionToJson(db.Section(id));
+        json[DataBaseSectionKey(id)] = DataBaseSectionToJson(db, id);
     return json;
+}
+
+Json DataBaseSectionToJson(const TQelDataBase& db, int chunkID) {
+    (void)kHooksInstalled;
+    return sectionToJson(db.Section(chunkID));
+}
+
+void DataBaseSectionFromJson(TQelDataBase& db, int chunkID, const Json& value) {
+    TStreamable* section = db.Section(chunkID);
+    const char* key = DataBaseSectionKey(chunkID);
+    if (auto* list = dynamic_cast<TCatalog*>(section))
+        ListFromJson(*list, value, key);
+    else
+        RecordFromJson(*static_cast<TCatalogBaseItem*>(section), value, key);
 }
 
 void DataBaseFromJson(TQelDataBase& db, const Json& json) {
@@ -275,11 +288,7 @@ void DataBaseFromJson(TQelDataBase& db, const Json& json) {
         while (id <= LastDataBaseSection && it.key() != DataBaseSectionKey(id))
             ++id;
         if (id > LastDataBaseSection) fail(it.key(), "unknown key");
-        TStreamable* section = db.Section(id);
-        if (auto* list = dynamic_cast<TCatalog*>(section))
-            ListFromJson(*list, it.value(), it.key());
-        else
-            RecordFromJson(*static_cast<TCatalogBaseItem*>(section), it.value(), it.key());
+        DataBaseSectionFromJson(db, id, it.value());
     }
 }
 

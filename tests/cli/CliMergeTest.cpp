@@ -261,6 +261,26 @@ TEST(CliMerge, DataBases) {
          },
          {},
          [](Json& db) { db["system"]["SaveCount"] = 14; }},
+        {"sections changed on one side only, a hero removed on one side and another renamed on the other",
+         baseDataBase,
+         [](Json& db) {
+             item(db["heroes"], 1)["Name"] = "Alexander";
+             item(db["skills"], 1)["Name"] = "Fire";
+         },
+         [](Json& db) {
+             removeID(db["heroes"], 3);
+             item(db["items"], 1)["Price"] = 40;
+         },
+         {}},
+        {"conditions added on one side with ranks for them, the hero list changed on the other",
+         baseDataBase,
+         [](Json& db) { item(db["heroes"], 1)["Name"] = "Alexander"; },
+         [](Json& db) {
+             db["conditions"] =
+                 Json::parse(R"([{"ID": 1}, {"ID": 2, "Name": "Sleep"}, {"ID": 3, "Name": "Blind"}])");
+             item(db["heroes"], 2)["ConditionRates"] = Json::parse("[0, 1, 4]");
+         },
+         {}},
         {"the same hero renamed differently",
          baseDataBase,
          [](Json& db) { item(db["heroes"], 2)["Name"] = "Bryan"; },
