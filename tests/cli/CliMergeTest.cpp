@@ -477,6 +477,12 @@ TEST(CliMerge, GitMergesThroughTheDriver) {
         ASSERT_EQ(git({"add", "."}).exitCode, 0);
         ASSERT_EQ(git({"commit", "-q", "-m", message}).exitCode, 0);
     };
+    // Commits on a new branch and comes back.
+    auto commitAside = [&](const char* branch, const Json& map, const Json& db) {
+        ASSERT_EQ(git({"checkout", "-q", "-b", branch}).exitCode, 0);
+        commit(map, db, branch);
+        ASSERT_EQ(git({"checkout", "-q", "-"}).exitCode, 0);
+    };
     Json map = baseMap(), db = baseDataBase();
     commit(map, db, "base");
 
@@ -498,9 +504,7 @@ TEST(CliMerge, GitMergesThroughTheDriver) {
     Json theirMap = map, theirDb = db;
     paint(theirMap, "LowerLayer", 10, 10, 12, 12, 6000);
     item(theirDb["heroes"], 3)["Name"] = "Cynthia";
-    ASSERT_EQ(git({"checkout", "-q", "-b", "theirs"}).exitCode, 0);
-    commit(theirMap, theirDb, "theirs");
-    ASSERT_EQ(git({"checkout", "-q", "-"}).exitCode, 0);
+    commitAside("theirs", theirMap, theirDb);
     Json ourMap = map, ourDb = db;
     paint(ourMap, "LowerLayer", 0, 0, 2, 2, 5000);
     item(ourDb["heroes"], 1)["Name"] = "Alexander";
@@ -519,9 +523,7 @@ TEST(CliMerge, GitMergesThroughTheDriver) {
     // The same cell painted differently: git stops with the file conflicted and ours in place.
     Json otherMap = mergedMap;
     paint(otherMap, "LowerLayer", 7, 8, 7, 8, 6000);
-    ASSERT_EQ(git({"checkout", "-q", "-b", "other"}).exitCode, 0);
-    commit(otherMap, mergedDb, "other");
-    ASSERT_EQ(git({"checkout", "-q", "-"}).exitCode, 0);
+    commitAside("other", otherMap, mergedDb);
     Json mineMap = mergedMap;
     paint(mineMap, "LowerLayer", 7, 8, 7, 8, 5000);
     commit(mineMap, mergedDb, "mine");
