@@ -107,7 +107,13 @@ std::string DescribeConflict(const MergeConflict& c) {
     auto shown = [](const std::optional<Json>& value) {
         if (!value) return std::string("(none)");
         std::string text = value->dump();
-        if (text.size() > kShownValueLength) text = text.substr(0, kShownValueLength) + "...";
+        if (text.size() > kShownValueLength) {
+            // Never inside a character.
+            size_t cut = kShownValueLength;
+            while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+                --cut;
+            text = text.substr(0, cut) + "...";
+        }
         return text;
     };
     std::string text = c.where + (c.note.empty() ? "" : ": " + c.note);
@@ -155,10 +161,8 @@ std::optional<Json> JsonMerge::value(JsonKeys& keys, const std::string& where, c
         break;
     }
     if (same(ours, theirs)) return copied(ours);
-    if (same(base, ours)) return copied(theirs);
-    if (same(base, theirs)) return copied(ours);
-    // Changed on both sides, and differently: look inside when all three are the same kind of
-    // container.
+    // Records, lists and tables are looked into even when only one side changed them, so that
+    // the save counters and view state inside them follow their rules.
     if (base && ours && theirs) {
         if (base->is_object() && ours->is_object() && theirs->is_object())
             return object(keys, where, *base, *ours, *theirs);
@@ -170,6 +174,8 @@ std::optional<Json> JsonMerge::value(JsonKeys& keys, const std::string& where, c
                 return table(keys, where, owner, *base, *ours, *theirs);
         }
     }
+    if (same(base, ours)) return copied(theirs);
+    if (same(base, theirs)) return copied(ours);
     conflict(where, "", base, ours, theirs);
     return copied(ours);
 }

@@ -331,12 +331,14 @@ TEST(CliMerge, MapTrees) {
              item(t["Items"], 1)["ScrollX"] = 200;
              item(t["Items"], 1)["Expanded"] = false;
              item(t["Items"], 3)["Name"] = "Cave";
+             item(t["Items"], 5)["ScrollY"] = 64; // a node ours left alone
              t["ActiveID"] = 1;
          },
          {},
          [](Json& t) {
              item(t["Items"], 1)["ScrollX"] = 100;
              item(t["Items"], 1)["Expanded"] = true;
+             item(t["Items"], 5)["ScrollY"] = 0;
              t["ActiveID"] = 3;
          }},
         {"our open map deleted on the other side: theirs is open",
