@@ -286,6 +286,23 @@ TEST(CliMerge, DataBases) {
          [](Json& db) { item(db["heroes"], 2)["Name"] = "Bryan"; },
          [](Json& db) { item(db["heroes"], 2)["Name"] = "Brain"; },
          {R"(CONFLICT (database): heroes #2 "Brian" > Name: base "Brian", ours "Bryan", theirs "Brain")"}},
+        {"a long value is cut between characters",
+         baseDataBase,
+         [](Json& db) {
+             std::string name;
+             for (int i = 0; i < 100; ++i)
+                 name += "\xc3\xa4"; // a two-byte character
+             item(db["heroes"], 2)["Name"] = name;
+         },
+         [](Json& db) { item(db["heroes"], 2)["Name"] = "Brain"; },
+         {"CONFLICT (database): heroes #2 \"Brian\" > Name: base \"Brian\", ours \"" +
+          [] {
+              std::string shown;
+              for (int i = 0; i < 79; ++i)
+                  shown += "\xc3\xa4";
+              return shown;
+          }() +
+          "..., theirs \"Brain\""}},
         {"a hero appended on each side",
          baseDataBase,
          [](Json& db) {
