@@ -231,7 +231,8 @@ int runMerge(Arguments& args) {
         std::printf("CONFLICT (%s): %s\n", kind->kind, DescribeConflict(conflict).c_str());
     std::fflush(stdout);
     keepOurs();
-    throw CommandError("merge", oursPath + ": " + std::to_string(conflicts.size()) +
+    // No file name: under git OURS is a temporary file, and git names the file itself.
+    throw CommandError("merge", std::to_string(conflicts.size()) +
                                     (conflicts.size() == 1 ? " conflict" : " conflicts") +
                                     ", our version is kept");
 }

@@ -161,9 +161,9 @@ void runCase(const MergeCase& c) {
         EXPECT_EQ(readJson(kind.c_str(), folder + "/out"), readJson(kind.c_str(), folder + "/expected"));
     } else {
         EXPECT_EQ(merge.exitCode, 1);
-        EXPECT_EQ(merge.err.toStdString(),
-                  "tarvel-cli: merge: " + path(folder) + "/ours: " + std::to_string(c.conflicts.size()) +
-                      (c.conflicts.size() == 1 ? " conflict" : " conflicts") + ", our version is kept\n");
+        EXPECT_EQ(merge.err.toStdString(), "tarvel-cli: merge: " + std::to_string(c.conflicts.size()) +
+                                               (c.conflicts.size() == 1 ? " conflict" : " conflicts") +
+                                               ", our version is kept\n");
         EXPECT_EQ(ReadFile(folder + "/out"), ReadFile(folder + "/ours"));
     }
 }
