@@ -14,14 +14,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
-std::string path(const QString& p) {
-    return p.toStdString();
-}
-
 QByteArray bytesOf(const QString& file) {
     return ReadFile(file);
 }
@@ -31,7 +23,7 @@ void writeSample(const QString& file) {
     TQelDataBase db;
     FillSampleDataBase(db, 3);
     db.Heroes().Find(2)->Name = std::string("\xff\xfe", 2);
-    db.SaveToFile(path(file));
+    db.SaveToFile(LocalPath(file));
 }
 
 // The lines of the table that follows the first "key": [ in a dump from the given position on,
@@ -64,7 +56,7 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
     QString folder = MakeTempFolder("roundtrip");
     writeSample(folder + "/QUORIN.qdb");
 
-    auto dump = runCli({"dump", folder + "/QUORIN.qdb"});
+    auto dump = RunCli({"dump", folder + "/QUORIN.qdb"});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     Json json = Json::parse(dump.out.toStdString());
     EXPECT_EQ(json["kind"], "database");
@@ -79,7 +71,7 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
               Json::value_t::number_unsigned);
 
     WriteFile(folder + "/db.json", dump.out);
-    auto build = runCli({"build", folder + "/db.json", folder + "/rebuilt.qdb"});
+    auto build = RunCli({"build", folder + "/db.json", folder + "/rebuilt.qdb"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     EXPECT_EQ(bytesOf(folder + "/rebuilt.qdb"), bytesOf(folder + "/QUORIN.qdb"));
 }
@@ -87,7 +79,7 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
 TEST(CliDumpBuild, LargeTablesComeARowToALine) {
     QString folder = MakeTempFolder("rows");
     writeSample(folder + "/QUORIN.qdb");
-    auto dump = runCli({"dump", folder + "/QUORIN.qdb"});
+    auto dump = RunCli({"dump", folder + "/QUORIN.qdb"});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     std::string text = dump.out.toStdString();
     Json json = Json::parse(text);
@@ -127,8 +119,8 @@ TEST(CliDumpBuild, LargeTablesComeARowToALine) {
     auto dumpMap = [&](const char* name) {
         TMemoryStream stream;
         map.SaveToFileStream(stream);
-        stream.SaveToFile(path(folder + "/" + name));
-        auto result = runCli({"dump", folder + "/" + name});
+        stream.SaveToFile(LocalPath(folder + "/" + name));
+        auto result = RunCli({"dump", folder + "/" + name});
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         return result.out.toStdString();
     };
@@ -143,7 +135,7 @@ TEST(CliDumpBuild, LargeTablesComeARowToALine) {
     for (const QByteArray& form :
          {QByteArray::fromStdString(before), QByteArray::fromStdString(mapJson.dump())}) {
         WriteFile(folder + "/map.json", form);
-        ASSERT_EQ(runCli({"build", folder + "/map.json", folder + "/rebuilt.qmu"}).exitCode, 0);
+        ASSERT_EQ(RunCli({"build", folder + "/map.json", folder + "/rebuilt.qmu"}).exitCode, 0);
         EXPECT_EQ(bytesOf(folder + "/rebuilt.qmu"), bytesOf(folder + "/Map0001.qmu"));
     }
 
@@ -164,7 +156,7 @@ TEST(CliDumpBuild, AbsentFieldsTakeTheirResetValues) {
     QString folder = MakeTempFolder("absent");
     WriteFile(folder + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex", "Curves": [99]}],
                                       "vocabulary": {"101": "Fight"}, "switches": []})");
-    auto build = runCli({"build", folder + "/a.json", folder + "/a.qdb"});
+    auto build = RunCli({"build", folder + "/a.json", folder + "/a.qdb"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
 
     TQelDataBase expected;
@@ -175,13 +167,13 @@ TEST(CliDumpBuild, AbsentFieldsTakeTheirResetValues) {
     expected.Switches().Clear();
 
     TQelDataBase built;
-    built.LoadFromFile(path(folder + "/a.qdb"));
+    built.LoadFromFile(LocalPath(folder + "/a.qdb"));
     EXPECT_EQ(DataBaseToJson(built), DataBaseToJson(expected));
 
     WriteFile(folder + "/reset.json", R"({"kind": "database"})");
-    ASSERT_EQ(runCli({"build", folder + "/reset.json", folder + "/reset.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", folder + "/reset.json", folder + "/reset.qdb"}).exitCode, 0);
     TQelDataBase reset, fresh;
-    reset.LoadFromFile(path(folder + "/reset.qdb"));
+    reset.LoadFromFile(LocalPath(folder + "/reset.qdb"));
     EXPECT_EQ(DataBaseToJson(reset), DataBaseToJson(fresh));
 }
 
@@ -191,9 +183,9 @@ TEST(CliDumpBuild, RawChunkTree) {
     db.Switches().Find(1)->Name = "Door";
     db.Heroes().Find(1)->SetConditionCount(1);
     db.Heroes().Find(1)->SetConditionRate(1, 0);
-    db.SaveToFile(path(folder + "/QUORIN.qdb"));
+    db.SaveToFile(LocalPath(folder + "/QUORIN.qdb"));
 
-    auto raw = runCli({"dump", "--raw", folder + "/QUORIN.qdb"});
+    auto raw = RunCli({"dump", "--raw", folder + "/QUORIN.qdb"});
     ASSERT_EQ(raw.exitCode, 0) << raw.err.toStdString();
     QString text = QString::fromUtf8(raw.out);
     EXPECT_TRUE(text.startsWith("QelDataBase\n11 "));
@@ -212,7 +204,7 @@ TEST(CliDumpBuild, RawChunkTree) {
     ASSERT_GT(at, 0);
     broken[at + 3] = char(0x7F); // the title music's file name now claims 127 bytes
     WriteFile(folder + "/broken.qdb", broken);
-    auto brokenRaw = runCli({"dump", "--raw", folder + "/broken.qdb"});
+    auto brokenRaw = RunCli({"dump", "--raw", folder + "/broken.qdb"});
     EXPECT_EQ(brokenRaw.exitCode, 0);
     EXPECT_TRUE(brokenRaw.out.startsWith("QelDataBase\n11 "));
     EXPECT_TRUE(brokenRaw.out.contains("\n  31 8 (unreadable) 01 7F 28 4F 46 46 29 00\n"))
@@ -224,7 +216,7 @@ TEST(CliDumpBuild, Errors) {
     WriteFile(folder + "/junk.qdb", "not a database");
     {
         TQelDataBase db;
-        db.SaveToFile(path(folder + "/full.qdb"));
+        db.SaveToFile(LocalPath(folder + "/full.qdb"));
         WriteFile(folder + "/cut.qdb", ReadFile(folder + "/full.qdb").left(700));
     }
     WriteFile(folder + "/parse.json", "{\"kind\": ");
@@ -272,7 +264,7 @@ TEST(CliDumpBuild, Errors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto result = runCli(c.args);
+        auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.startsWith(c.err)) << result.err.toStdString();
     }
@@ -290,7 +282,7 @@ TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
     // A file set up before the merge driver existed: its lines get the driver added.
     WriteFile(repo + "/.gitattributes", "*.png binary\n*.qdb diff=tarvel\n*.qmt  diff=tarvel -text");
 
-    auto setup = runCli({"diff-setup", repo});
+    auto setup = RunCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
     EXPECT_EQ(ReadFile(repo + "/.gitattributes"), "*.png binary\n*.qdb diff=tarvel merge=tarvel\n"
                                                   "*.qmt  diff=tarvel -text merge=tarvel\n"
@@ -299,22 +291,22 @@ TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
     EXPECT_EQ(git({"config", "diff.tarvel.textconv"}).out, (program + " dump\n").toUtf8());
     EXPECT_EQ(git({"config", "merge.tarvel.driver"}).out, (program + " merge %O %A %B -o %A\n").toUtf8());
     // Running it again adds nothing.
-    ASSERT_EQ(runCli({"diff-setup", repo}).exitCode, 0);
+    ASSERT_EQ(RunCli({"diff-setup", repo}).exitCode, 0);
     EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("merge=tarvel"), 3);
     EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("diff=tarvel"), 3);
 
     WriteFile(repo + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex"}]})");
     WriteFile(repo + "/b.json", R"({"kind": "database", "heroes": [{"Name": "Brian"}]})");
-    ASSERT_EQ(runCli({"build", repo + "/a.json", repo + "/QUORIN.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", repo + "/a.json", repo + "/QUORIN.qdb"}).exitCode, 0);
     ASSERT_EQ(git({"add", "QUORIN.qdb", ".gitattributes"}).exitCode, 0);
     ASSERT_EQ(git({"commit", "-q", "-m", "first"}).exitCode, 0);
-    ASSERT_EQ(runCli({"build", repo + "/b.json", repo + "/QUORIN.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", repo + "/b.json", repo + "/QUORIN.qdb"}).exitCode, 0);
     auto diff = git({"diff", "--", "QUORIN.qdb"});
     EXPECT_EQ(diff.exitCode, 0);
     EXPECT_TRUE(diff.out.contains("-      \"Name\": \"Alex\",\n+      \"Name\": \"Brian\",\n"))
         << diff.out.toStdString();
 
-    auto outside = runCli({"diff-setup", MakeTempFolder("plain")});
+    auto outside = RunCli({"diff-setup", MakeTempFolder("plain")});
     EXPECT_EQ(outside.exitCode, 1);
     EXPECT_TRUE(outside.err.startsWith("tarvel-cli: diff-setup: git ")) << outside.err.toStdString();
 }

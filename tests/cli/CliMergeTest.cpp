@@ -14,20 +14,12 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
-std::string path(const QString& p) {
-    return p.toStdString();
-}
-
 void writeJson(const Json& json, const QString& file) {
-    FileKindNamed(json["kind"].get<std::string>())->build(json, path(file));
+    FileKindNamed(json["kind"].get<std::string>())->build(json, LocalPath(file));
 }
 
 Json readJson(const char* kind, const QString& file) {
-    return FileKindNamed(kind)->dump(path(file));
+    return FileKindNamed(kind)->dump(LocalPath(file));
 }
 
 Json& item(Json& list, int64_t id);
@@ -142,7 +134,7 @@ void runCase(const MergeCase& c) {
     writeJson(ours, folder + "/ours");
     writeJson(theirs, folder + "/theirs");
     auto merge =
-        runCli({"merge", folder + "/base", folder + "/ours", folder + "/theirs", "-o", folder + "/out"});
+        RunCli({"merge", folder + "/base", folder + "/ours", folder + "/theirs", "-o", folder + "/out"});
     QStringList printed = QString::fromUtf8(merge.out).split('\n', Qt::SkipEmptyParts);
     std::vector<std::string> lines;
     for (const QString& line : printed)
@@ -407,7 +399,7 @@ TEST(CliMerge, ResizedOnOneSidePaintedOnTheOther) {
     writeJson(ours, folder + "/ours");
     writeJson(theirs, folder + "/theirs");
     auto merge =
-        runCli({"merge", folder + "/base", folder + "/ours", folder + "/theirs", "-o", folder + "/out"});
+        RunCli({"merge", folder + "/base", folder + "/ours", folder + "/theirs", "-o", folder + "/out"});
     EXPECT_EQ(merge.exitCode, 1);
     EXPECT_TRUE(merge.out.startsWith("CONFLICT (map): LowerLayer: base [0,0,0,")) << merge.out.toStdString();
     EXPECT_EQ(merge.out.count('\n'), 1);
@@ -427,7 +419,7 @@ TEST(CliMerge, WithoutOutputReplacesOursAndChecksItsFiles) {
     WriteFile(folder + "/empty");
     WriteFile(folder + "/junk", "not a project file");
 
-    auto merge = runCli({"merge", folder + "/base.qmu", folder + "/ours.qmu", folder + "/theirs.qmu"});
+    auto merge = RunCli({"merge", folder + "/base.qmu", folder + "/ours.qmu", folder + "/theirs.qmu"});
     ASSERT_EQ(merge.exitCode, 0) << merge.err.toStdString();
     Json merged = readJson("map", folder + "/ours.qmu");
     EXPECT_EQ(merged["LowerLayer"][0], 5000);
@@ -436,12 +428,12 @@ TEST(CliMerge, WithoutOutputReplacesOursAndChecksItsFiles) {
     // A file both sides added comes with an empty base: the same file twice merges, two different
     // ones are one conflict.
     writeJson(theirs, folder + "/theirs2.qmu");
-    EXPECT_EQ(runCli({"merge", folder + "/empty", folder + "/theirs.qmu", folder + "/theirs2.qmu", "-o",
+    EXPECT_EQ(RunCli({"merge", folder + "/empty", folder + "/theirs.qmu", folder + "/theirs2.qmu", "-o",
                       folder + "/same.qmu"})
                   .exitCode,
               0);
     EXPECT_EQ(ReadFile(folder + "/same.qmu"), ReadFile(folder + "/theirs.qmu"));
-    auto added = runCli({"merge", folder + "/empty", folder + "/base.qmu", folder + "/theirs.qmu", "-o",
+    auto added = RunCli({"merge", folder + "/empty", folder + "/base.qmu", folder + "/theirs.qmu", "-o",
                          folder + "/added.qmu"});
     EXPECT_EQ(added.exitCode, 1);
     EXPECT_EQ(added.out, "CONFLICT (map): the whole file: added on both sides, with different contents\n");
@@ -460,19 +452,19 @@ TEST(CliMerge, WithoutOutputReplacesOursAndChecksItsFiles) {
          "tarvel-cli: merge: "},
         {{"merge", folder + "/base.qmu", folder + "/junk", folder + "/theirs.qmu"},
          1,
-         "tarvel-cli: merge: " + path(folder) + "/junk: not a project file"},
+         "tarvel-cli: merge: " + LocalPath(folder) + "/junk: not a project file"},
         {{"merge", folder + "/base.qmu", folder + "/ours.qmu", folder + "/QUORIN.qdb"},
          1,
-         "tarvel-cli: merge: " + path(folder) + "/QUORIN.qdb: not a map file like " + path(folder) +
+         "tarvel-cli: merge: " + LocalPath(folder) + "/QUORIN.qdb: not a map file like " + LocalPath(folder) +
              "/ours.qmu"},
         {{"merge", folder + "/junk", folder + "/ours.qmu", folder + "/theirs.qmu"},
          1,
-         "tarvel-cli: merge: " + path(folder) + "/junk: not a map file like"},
+         "tarvel-cli: merge: " + LocalPath(folder) + "/junk: not a map file like"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         QByteArray before = ReadFile(folder + "/ours.qmu");
-        auto result = runCli(c.args);
+        auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.err.toStdString().rfind(c.message, 0), 0u) << result.err.toStdString();
         EXPECT_EQ(ReadFile(folder + "/ours.qmu"), before);
@@ -487,7 +479,7 @@ TEST(CliMerge, GitMergesThroughTheDriver) {
             QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
     };
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
-    auto setup = runCli({"diff-setup", repo});
+    auto setup = RunCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
 
     auto commit = [&](const Json& map, const Json& db, const char* message) {
