@@ -273,11 +273,7 @@ TEST(CliDumpBuild, Errors) {
 
 TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
     QString repo = MakeTempFolder("repo");
-    auto git = [&](const QStringList& args) {
-        return RunProgram(
-            "git",
-            QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
-    };
+    auto git = [&](const QStringList& args) { return RunGit(repo, args); };
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
     // A file set up before the merge driver existed: its lines get the driver added.
     WriteFile(repo + "/.gitattributes", "*.png binary\n*.qdb diff=tarvel\n*.qmt  diff=tarvel -text");

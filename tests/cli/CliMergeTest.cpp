@@ -473,11 +473,7 @@ TEST(CliMerge, WithoutOutputReplacesOursAndChecksItsFiles) {
 
 TEST(CliMerge, GitMergesThroughTheDriver) {
     QString repo = MakeTempFolder("gitmerge");
-    auto git = [&](const QStringList& args) {
-        return RunProgram(
-            "git",
-            QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
-    };
+    auto git = [&](const QStringList& args) { return RunGit(repo, args); };
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
     auto setup = RunCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
