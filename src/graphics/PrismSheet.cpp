@@ -374,6 +374,28 @@ void TPrismBoard::CopyBoard(int x, int y, const TRect& source, const TPrismBoard
         std::memcpy(Row(y + row) + x, board.Row(sy + row) + sx, size_t(w) * 2);
 }
 
+namespace {
+
+// One row of sheet indices onto board pixels in the sheet's drawing mode.
+inline void drawIndexRow(uint16_t* out, const uint8_t* in, int w, const uint16_t* table, Mode mode, int a) {
+    switch (mode) {
+    case Mode::Opaque:
+        for (int i = 0; i < w; ++i)
+            out[i] = table[in[i]];
+        break;
+    case Mode::Transparent:
+        for (int i = 0; i < w; ++i)
+            if (in[i]) out[i] = table[in[i]];
+        break;
+    case Mode::Blend:
+        for (int i = 0; i < w; ++i)
+            if (in[i]) out[i] = blend565(table[in[i]], out[i], a);
+        break;
+    }
+}
+
+} // namespace
+
 void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& sheet) {
     int sx = source.left, sy = source.top, w = source.Width(), h = source.Height();
     clipPlain(sx, w, x, sheet.Width());
@@ -385,24 +407,22 @@ void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& shee
     const uint16_t* table = sheet.ColorTable().data();
     const Mode mode = modeOf(sheet);
     const int a = sheet.Opacity() + 1;
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* in = sheet.Row(sy + row) + sx;
-        uint16_t* out = Row(y + row) + x;
-        switch (mode) {
-        case Mode::Opaque:
-            for (int i = 0; i < w; ++i)
-                out[i] = table[in[i]];
-            break;
-        case Mode::Transparent:
-            for (int i = 0; i < w; ++i)
-                if (in[i]) out[i] = table[in[i]];
-            break;
-        case Mode::Blend:
-            for (int i = 0; i < w; ++i)
-                if (in[i]) out[i] = blend565(table[in[i]], out[i], a);
-            break;
-        }
-    }
+    for (int row = 0; row < h; ++row)
+        drawIndexRow(Row(y + row) + x, sheet.Row(sy + row) + sx, w, table, mode, a);
+}
+
+void TPrismBoard::DrawIndexBlock(int x, int y, int width, int height, const uint8_t* indices,
+                                 TPrismSheet& sheet) {
+    int sx = 0, sy = 0, w = width, h = height;
+    clipPlain(x, w, sx, mWidth);
+    clipPlain(y, h, sy, mHeight);
+    if (w <= 0 || h <= 0) return;
+    applyBrightness(sheet);
+    const uint16_t* table = sheet.ColorTable().data();
+    const Mode mode = modeOf(sheet);
+    const int a = sheet.Opacity() + 1;
+    for (int row = 0; row < h; ++row)
+        drawIndexRow(Row(y + row) + x, indices + size_t(sy + row) * size_t(width) + sx, w, table, mode, a);
 }
 
 void TPrismBoard::StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const TRect& source) {
