@@ -8,6 +8,7 @@
 #include <thread>
 #include <zlib.h>
 
+#include "Adler32.h"
 #include "Bitmap.h"
 #include "records/Stream.h"
 
@@ -54,15 +55,17 @@ inline unsigned cost(uint8_t v) {
 // itself: when most pixels equal the pixel one cell to the left or the one above, the row stays
 // unfiltered, since deflate finds those repeats in the plain bytes and filtering would break them
 // up. Any other row takes the filter whose differences, taken as signed bytes, add up smallest
-// (small differences are what deflate codes shortest).
-void filterRow(const uint8_t* cur, const uint8_t* up, size_t n, size_t period, uint8_t* out) {
+// (small differences are what deflate codes shortest). The repeats are counted on the 5-6-5
+// pixels the row was widened from (pixels and pixelsAbove, cell pixels apart).
+void filterRow(const uint8_t* cur, const uint8_t* up, size_t n, const uint16_t* pixels,
+               const uint16_t* pixelsAbove, size_t cell, uint8_t* out) {
     constexpr size_t bpp = 3;
+    const size_t width = n / bpp;
     size_t repeats = 0;
-    for (size_t i = 0; i < n; i += bpp)
-        repeats += (i >= period && std::memcmp(cur + i, cur + i - period, bpp) == 0) ||
-                   std::memcmp(cur + i, up + i, bpp) == 0;
+    for (size_t x = 0; x < width; ++x)
+        repeats += pixels[x] == pixelsAbove[x] || (x >= cell && pixels[x] == pixels[x - cell]);
     int best = 0;
-    if (repeats * 2 < n / bpp) {
+    if (repeats * 2 < width) {
         unsigned sums[5] = {0, 0, 0, 0, 0};
         for (size_t i = 0; i < n; ++i) {
             const int a = i >= bpp ? cur[i - bpp] : 0, b = up[i], c = i >= bpp ? up[i - bpp] : 0;
@@ -100,11 +103,6 @@ void filterRow(const uint8_t* cur, const uint8_t* up, size_t n, size_t period, u
     }
 }
 
-struct DeflateEnd {
-    z_stream* z;
-    ~DeflateEnd() { deflateEnd(z); }
-};
-
 // The work of one band: widen and filter its rows (and the context rows before it, which only
 // prime the compressor), then compress the band's filtered bytes.
 struct BandJob {
@@ -116,48 +114,82 @@ struct BandJob {
     bool last = false;
     int level = 3;
     int strategy = 0;
-    size_t period = 48; // bytes
+    size_t cell = 16; // pixels
 };
 
-TPngBandWriter::Band compressBand(const BandJob& job) {
+// What a worker thread keeps from band to band: the buffers and the compressor, reset for each
+// band (a fresh one would cost its allocation and the page faults of new memory every time).
+struct WorkerScratch {
+    std::vector<uint8_t> filtered, current, above, out;
+    std::vector<uint16_t> noPixels; // the zeros above the picture's first row
+    z_stream z{};
+    bool ready = false;
+    int level = 0, strategy = 0;
+    ~WorkerScratch() {
+        if (ready) deflateEnd(&z);
+    }
+    z_stream& deflater(int newLevel, int newStrategy) {
+        if (ready && (level != newLevel || strategy != newStrategy)) {
+            deflateEnd(&z);
+            ready = false;
+        }
+        if (!ready) {
+            z = z_stream{};
+            if (deflateInit2(&z, newLevel, Z_DEFLATED, -MAX_WBITS, 8, newStrategy) != Z_OK)
+                throw EPictureError("Zlib Error");
+            ready = true;
+            level = newLevel;
+            strategy = newStrategy;
+        } else if (deflateReset(&z) != Z_OK) {
+            throw EPictureError("Zlib Error");
+        }
+        return z;
+    }
+};
+
+TPngBandWriter::Band compressBand(BandJob& job) {
+    thread_local WorkerScratch scratch;
     const size_t rowBytes = job.width * 3, rowSize = rowBytes + 1;
     const int total = job.contextRows + job.rows;
-    std::vector<uint8_t> filtered(size_t(total) * rowSize);
-    std::vector<uint8_t> current(rowBytes), above(rowBytes, 0);
+    scratch.filtered.resize(size_t(total) * rowSize);
+    scratch.current.resize(rowBytes);
+    scratch.above.assign(rowBytes, 0);
+    scratch.noPixels.assign(job.width, 0);
     for (int r = 0; r < total; ++r) {
-        widenRow(job.pixels.data() + size_t(r) * job.width, job.width, current.data());
+        widenRow(job.pixels.data() + size_t(r) * job.width, job.width, scratch.current.data());
         // The first context row is only the row above the next; the picture's first row has zeros
         // above it.
         if (r > 0 || job.first)
-            filterRow(current.data(), above.data(), rowBytes, job.period,
-                      filtered.data() + size_t(r) * rowSize);
-        std::swap(current, above);
+            filterRow(scratch.current.data(), scratch.above.data(), rowBytes,
+                      job.pixels.data() + size_t(r) * job.width,
+                      r > 0 ? job.pixels.data() + size_t(r - 1) * job.width : scratch.noPixels.data(),
+                      job.cell, scratch.filtered.data() + size_t(r) * rowSize);
+        std::swap(scratch.current, scratch.above);
     }
 
     TPngBandWriter::Band band;
-    const uint8_t* data = filtered.data() + size_t(job.contextRows) * rowSize;
+    const uint8_t* data = scratch.filtered.data() + size_t(job.contextRows) * rowSize;
     band.length = size_t(job.rows) * rowSize;
     band.last = job.last;
-    band.adler = uint32_t(adler32(adler32(0L, Z_NULL, 0), data, uInt(band.length)));
+    band.adler = Adler32(1, data, band.length);
 
-    z_stream z{};
-    if (deflateInit2(&z, job.level, Z_DEFLATED, -15, 8, job.strategy) != Z_OK)
-        throw EPictureError("Zlib Error");
-    DeflateEnd end{&z};
+    z_stream& z = scratch.deflater(job.level, job.strategy);
     // The filtered rows just before the band, as the single stream would have them in its window.
     const size_t context =
         job.first ? 0 : std::min(kWindow, size_t(std::max(job.contextRows - 1, 0)) * rowSize);
     if (context > 0 && deflateSetDictionary(&z, data - context, uInt(context)) != Z_OK)
         throw EPictureError("Zlib Error");
-    band.compressed.resize(deflateBound(&z, uLong(band.length)) + 16);
+    scratch.out.resize(deflateBound(&z, uLong(band.length)) + 16);
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = uInt(band.length);
-    z.next_out = band.compressed.data();
-    z.avail_out = uInt(band.compressed.size());
+    z.next_out = scratch.out.data();
+    z.avail_out = uInt(scratch.out.size());
     // Every band but the last ends with an empty stored block, so the next starts on a byte.
     const int result = deflate(&z, job.last ? Z_FINISH : Z_SYNC_FLUSH);
     if (result != (job.last ? Z_STREAM_END : Z_OK) || z.avail_in != 0) throw EPictureError("Zlib Error");
-    band.compressed.resize(band.compressed.size() - z.avail_out);
+    band.compressed.assign(scratch.out.data(), z.next_out);
+    // The pixels go back to the writer, which fills them with a later band.
+    band.pixels = std::move(job.pixels);
     return band;
 }
 
@@ -179,6 +211,8 @@ TPngBandWriter::TPngBandWriter(const std::string& fileName, int width, int heigh
     mFile = std::fopen(mTempName.c_str(), "wb");
     if (!mFile) throw EFileError("Cannot create file \"" + fileName + "\"");
     mPending.reserve((mBandRows + 8) * size_t(width));
+    for (int i = 0; i < mThreads; ++i)
+        mWorkers.emplace_back([this] { work(); });
 
     writeBytes(kSignature, 8);
     uint8_t header[13];
@@ -193,8 +227,13 @@ TPngBandWriter::TPngBandWriter(const std::string& fileName, int width, int heigh
 }
 
 TPngBandWriter::~TPngBandWriter() {
-    for (auto& band : mInFlight)
-        if (band.valid()) band.wait();
+    {
+        std::lock_guard<std::mutex> lock(mQueueMutex);
+        mStopping = true;
+    }
+    mWake.notify_all();
+    for (std::thread& worker : mWorkers)
+        worker.join();
     if (mFile) std::fclose(mFile);
     if (!mFinished) std::remove(mTempName.c_str());
 }
@@ -210,7 +249,26 @@ void TPngBandWriter::AddRows(const uint16_t* pixels, int stridePixels, int rows)
     }
 }
 
+void TPngBandWriter::work() {
+    for (;;) {
+        std::unique_ptr<Task> task;
+        {
+            std::unique_lock<std::mutex> lock(mQueueMutex);
+            mWake.wait(lock, [this] { return mStopping || !mQueue.empty(); });
+            if (mQueue.empty()) return;
+            task = std::move(mQueue.front());
+            mQueue.pop_front();
+        }
+        try {
+            task->result.set_value(task->run());
+        } catch (...) {
+            task->result.set_exception(std::current_exception());
+        }
+    }
+}
+
 void TPngBandWriter::submit(bool last) {
+    auto task = std::make_unique<Task>();
     auto job = std::make_shared<BandJob>();
     job->width = size_t(mWidth);
     job->contextRows = mContextRows;
@@ -219,25 +277,33 @@ void TPngBandWriter::submit(bool last) {
     job->last = last;
     job->level = mOptions.level;
     job->strategy = mOptions.strategy;
-    job->period = size_t(std::max(mOptions.cellPixels, 1)) * 3;
-    job->pixels = mPending;
-    while (int(mInFlight.size()) >= mThreads)
-        writeOldest();
-    mInFlight.push_back(std::async(std::launch::async, [job] { return compressBand(*job); }));
+    job->cell = size_t(std::max(mOptions.cellPixels, 1));
+    job->pixels = std::move(mPending);
+    task->run = [job] { return compressBand(*job); };
 
     // The next band keeps the rows it needs before it: one row above, and enough filtered rows to
-    // fill the compressor's window.
+    // fill the compressor's window. Its pixels go into memory an earlier band gave back.
     const size_t rowSize = size_t(mWidth) * 3 + 1;
     const int keep = std::min(mPendingRows + mContextRows, int((kWindow + rowSize - 1) / rowSize) + 1);
-    const size_t total = size_t(mContextRows + mPendingRows);
-    mPending.erase(mPending.begin(), mPending.begin() + ptrdiff_t((total - size_t(keep)) * size_t(mWidth)));
+    mPending = std::move(mSpare);
+    mPending.assign(job->pixels.end() - ptrdiff_t(size_t(keep) * size_t(mWidth)), job->pixels.end());
     mContextRows = keep;
     mPendingRows = 0;
+
+    while (int(mInFlight.size()) > mThreads)
+        writeOldest();
+    mInFlight.push_back(task->result.get_future());
+    {
+        std::lock_guard<std::mutex> lock(mQueueMutex);
+        mQueue.push_back(std::move(task));
+    }
+    mWake.notify_one();
 }
 
 void TPngBandWriter::writeOldest() {
     Band band = mInFlight.front().get();
     mInFlight.pop_front();
+    if (band.pixels.capacity() > mSpare.capacity()) mSpare = std::move(band.pixels);
     std::vector<uint8_t>& bytes = band.compressed;
     if (!mHeaderWritten) {
         // The zlib header: deflate with a 32K window, the level named in the flags.

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tarvel {
@@ -63,9 +67,16 @@ public:
         uint32_t adler = 1;
         size_t length = 0;
         bool last = false;
+        std::vector<uint16_t> pixels; // the band's pixel memory, handed back for reuse
     };
 
 private:
+    struct Task {
+        std::function<Band()> run;
+        std::promise<Band> result;
+    };
+
+    void work();
     void submit(bool last);
     void writeOldest();
     void writeChunk(const char* type, const uint8_t* data, size_t length);
@@ -83,7 +94,14 @@ private:
     std::vector<uint16_t> mPending;
     int mContextRows = 0;
     int mPendingRows = 0;
+    std::vector<uint16_t> mSpare;
     std::deque<std::future<Band>> mInFlight;
+    // The workers and the bands waiting for one.
+    std::vector<std::thread> mWorkers;
+    std::mutex mQueueMutex;
+    std::condition_variable mWake;
+    std::deque<std::unique_ptr<Task>> mQueue;
+    bool mStopping = false;
     uint32_t mAdler = 1;
     bool mHeaderWritten = false;
     bool mFinished = false;
