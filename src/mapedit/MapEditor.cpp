@@ -364,8 +364,9 @@ void TFormMapEditor::DrawOverlays(TPrismBoard& screen) {
     if (mEventDragTarget.x >= 0) DrawSelectionFrame(screen, kDragTargetColour, eventDragFrame());
     TFormMapViewer::DrawOverlays(screen);
     if (layerMode() && mTool == mtSelect && !mSelection.IsEmpty())
-        DrawMarchingRect(screen, QDateTime::currentMSecsSinceEpoch(), kMarchingPhaseScale, {0, 0, 0},
-                         {255, 255, 255}, TPenStyle::Dot, ViewRectOfCells(mSelection));
+        DrawMarchingRect(screen, marchingClock ? marchingClock() : QDateTime::currentMSecsSinceEpoch(),
+                         kMarchingPhaseScale, {0, 0, 0}, {255, 255, 255}, TPenStyle::Dot,
+                         ViewRectOfCells(mSelection));
 }
 
 void TFormMapEditor::invalidateSelectionOutline() {

@@ -118,6 +118,10 @@ public:
     bool Busy() const { return mActiveButton != Qt::NoButton; }
     bool Picking() const { return mPicking; }
 
+    // The milliseconds that move the selection outline's dashes: the system clock, unless a test
+    // holds the dashes still with a clock of its own.
+    std::function<int64_t()> marchingClock;
+
     // Listeners set by the main window.
     std::function<void()> onChanged;
     std::function<void()> onCursorMoved;
