@@ -118,10 +118,6 @@ public:
     bool Busy() const { return mActiveButton != Qt::NoButton; }
     bool Picking() const { return mPicking; }
 
-    // The milliseconds that move the selection outline's dashes: the system clock, unless a test
-    // holds the dashes still with a clock of its own.
-    std::function<int64_t()> marchingClock;
-
     // Listeners set by the main window.
     std::function<void()> onChanged;
     std::function<void()> onCursorMoved;
@@ -245,6 +241,9 @@ private:
 
     QTimer mPickTimer;
     QTimer mSelectionTimer;
+    // The marching outline's clock: advanced by the selection timer, so two drawings between
+    // ticks show the same outline however long drawing takes.
+    int64_t mMarchingTime = 0;
     QMenu* mChipsMenu;
     QMenu* mEventMenu;
 };
