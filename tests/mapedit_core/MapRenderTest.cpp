@@ -286,7 +286,7 @@ TEST(CliRenderMap, ATallMapDrawnInBandsIsTheMapDrawnWhole) {
     tree.StartPositions.SetStartY(0, 101);
     WriteSampleProject(folder, map, &tree);
     const QString out = folder + "/tall.png";
-    const ProcessResult r = runCli({"render-map", folder, "1", out});
+    const ProcessResult r = RunCli({"render-map", folder, "1", out});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     TBitmap picture;
     ReadPngFile(picture, out.toStdString());
