@@ -403,12 +403,7 @@ void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& shee
     clipPlain(x, w, sx, mWidth);
     clipPlain(y, h, sy, mHeight);
     if (w <= 0 || h <= 0) return;
-    applyBrightness(sheet);
-    const uint16_t* table = sheet.ColorTable().data();
-    const Mode mode = modeOf(sheet);
-    const int a = sheet.Opacity() + 1;
-    for (int row = 0; row < h; ++row)
-        drawIndexRow(Row(y + row) + x, sheet.Row(sy + row) + sx, w, table, mode, a);
+    drawIndices(x, y, w, h, sheet.Row(sy) + sx, size_t(sheet.Width()), sheet);
 }
 
 void TPrismBoard::DrawIndexBlock(int x, int y, int width, int height, const uint8_t* indices,
@@ -417,12 +412,17 @@ void TPrismBoard::DrawIndexBlock(int x, int y, int width, int height, const uint
     clipPlain(x, w, sx, mWidth);
     clipPlain(y, h, sy, mHeight);
     if (w <= 0 || h <= 0) return;
+    drawIndices(x, y, w, h, indices + size_t(sy) * size_t(width) + sx, size_t(width), sheet);
+}
+
+void TPrismBoard::drawIndices(int x, int y, int w, int h, const uint8_t* first, size_t stride,
+                              TPrismSheet& sheet) {
     applyBrightness(sheet);
     const uint16_t* table = sheet.ColorTable().data();
     const Mode mode = modeOf(sheet);
     const int a = sheet.Opacity() + 1;
     for (int row = 0; row < h; ++row)
-        drawIndexRow(Row(y + row) + x, indices + size_t(sy + row) * size_t(width) + sx, w, table, mode, a);
+        drawIndexRow(Row(y + row) + x, first + size_t(row) * stride, w, table, mode, a);
 }
 
 void TPrismBoard::StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const TRect& source) {

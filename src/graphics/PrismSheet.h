@@ -165,6 +165,8 @@ public:
 private:
     void resize(int width, int height);
     void applyBrightness(TPrismSheet& sheet) const;
+    // Draws w x h sheet indices (rows stride bytes apart, clipped already) at (x, y).
+    void drawIndices(int x, int y, int w, int h, const uint8_t* first, size_t stride, TPrismSheet& sheet);
 
     int mWidth = 0, mHeight = 0, mStridePixels = 0;
     std::vector<uint16_t> mPixels;

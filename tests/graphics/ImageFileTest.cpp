@@ -185,12 +185,8 @@ TEST(PngWriter, FullChunksOf65536BytesAndNoEmptyLastChunk) {
         TMemoryStream stream;
         WritePngStream(picture, stream);
         std::vector<size_t> sizes;
-        const auto& b = stream.Bytes();
-        for (size_t p = 8; p + 12 <= b.size();) {
-            const size_t n = size_t(b[p]) << 24 | size_t(b[p + 1]) << 16 | size_t(b[p + 2]) << 8 | b[p + 3];
-            if (std::string(b.begin() + long(p) + 4, b.begin() + long(p) + 8) == "IDAT") sizes.push_back(n);
-            p += 12 + n;
-        }
+        for (const auto& chunk : IdatChunks(stream.Bytes()))
+            sizes.push_back(chunk.size());
         return sizes;
     };
     bool exact = false;
@@ -244,13 +240,8 @@ TEST(PngWriter, ImageDataAreZlibsDefaultStreamOfUnfilteredRows) {
         TMemoryStream stream;
         WritePngStream(picture, stream);
         std::vector<uint8_t> data;
-        const auto& b = stream.Bytes();
-        for (size_t p = 8; p + 12 <= b.size();) {
-            const size_t n = size_t(b[p]) << 24 | size_t(b[p + 1]) << 16 | size_t(b[p + 2]) << 8 | b[p + 3];
-            if (std::string(b.begin() + long(p) + 4, b.begin() + long(p) + 8) == "IDAT")
-                data.insert(data.end(), b.begin() + long(p) + 8, b.begin() + long(p + 8 + n));
-            p += 12 + n;
-        }
+        for (const auto& chunk : IdatChunks(stream.Bytes()))
+            data.insert(data.end(), chunk.begin(), chunk.end());
         EXPECT_TRUE(data == expected)
             << c.width << " x " << c.height << ": " << data.size() << " bytes against " << expected.size();
     }

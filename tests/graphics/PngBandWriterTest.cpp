@@ -29,18 +29,6 @@ std::vector<uint16_t> rows565(int width, int height) {
     return pixels;
 }
 
-std::vector<uint8_t> imageData(const std::vector<uint8_t>& file) {
-    std::vector<uint8_t> data;
-    for (size_t p = 8; p + 12 <= file.size();) {
-        const size_t n =
-            size_t(file[p]) << 24 | size_t(file[p + 1]) << 16 | size_t(file[p + 2]) << 8 | file[p + 3];
-        if (std::string(file.begin() + long(p) + 4, file.begin() + long(p) + 8) == "IDAT")
-            data.insert(data.end(), file.begin() + long(p) + 8, file.begin() + long(p + 8 + n));
-        p += 12 + n;
-    }
-    return data;
-}
-
 } // namespace
 
 TEST(PngBandWriter, BandsJoinIntoOneStreamOfThePicture) {
@@ -79,7 +67,9 @@ TEST(PngBandWriter, BandsJoinIntoOneStreamOfThePicture) {
                     << what << " at " << x << "," << y;
             }
         // zlib itself takes the joined stream whole, its header and checksum included.
-        const std::vector<uint8_t> data = imageData(ReadWholeFile(path));
+        std::vector<uint8_t> data;
+        for (const auto& chunk : IdatChunks(ReadWholeFile(path)))
+            data.insert(data.end(), chunk.begin(), chunk.end());
         std::vector<uint8_t> plain(size_t(height) * (width * 3 + 1) + 1);
         uLongf length = uLongf(plain.size());
         ASSERT_EQ(uncompress(plain.data(), &length, data.data(), uLong(data.size())), Z_OK) << what;
