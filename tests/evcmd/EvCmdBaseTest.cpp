@@ -10,8 +10,6 @@ using namespace tarvel::test;
 
 namespace {
 
-using Lines = std::vector<TQelEventScriptLine>;
-
 // A block head and its bodies as the script holds them, at indent 2 (inside two other blocks).
 Lines ForkWithBodies() {
     return {

@@ -26,6 +26,48 @@ inline void NameRecords(TCatalog& list, const std::vector<std::string>& names) {
         list.Items(int(i))->Name = names[i];
 }
 
+using Lines = std::vector<TQelEventScriptLine>;
+using Texts = std::vector<std::string>;
+
+// One row of a dialog table: the lines given to the dialog (none for a new command), what the user
+// does, and the texts the script list then shows for the lines written on OK.
+struct DialogCase {
+    const char* name;
+    int32_t code;
+    Lines in;
+    std::function<void(TFormEvCmdBase&)> act;
+    Texts out;
+    bool battle = false;
+};
+
+inline void SetLines(TFormEvCmdBase& dialog, const std::vector<TQelEventScriptLine>& lines) {
+    dialog.Lines().Clear();
+    for (const TQelEventScriptLine& line : lines)
+        dialog.Lines().Add(line);
+}
+
+inline std::vector<TQelEventScriptLine> LinesOf(const TQelEventScriptList& list) {
+    std::vector<TQelEventScriptLine> out;
+    for (const auto& line : list)
+        out.push_back(*line);
+    return out;
+}
+
+// Runs the dialog through Run: once it shows, act does what a user would, then OK (or Cancel) is
+// clicked. A dialog that act already closed stays closed. Returns what Run returned.
+inline bool RunDialog(TFormEvCmdBase& dialog, const std::function<void(TFormEvCmdBase&)>& act,
+                      bool ok = true) {
+    QTimer::singleShot(0, &dialog, [&dialog, act, ok] {
+        if (act) act(dialog);
+        if (!dialog.isVisible()) return;
+        if (ok)
+            dialog.ButtonOkClick();
+        else
+            dialog.reject();
+    });
+    return dialog.Run();
+}
+
 // A database, the map of the edited event and a monster group. Every test starts with the
 // dialogs' remembered values as a fresh run has them.
 class EvCmdTest : public ::testing::Test {
@@ -83,39 +125,32 @@ protected:
         return TEventScriptConverter(show).DescribeScript(lines);
     }
 
+    // Runs each case through the dialog the factory gives for its code. A new command whose dialog
+    // remembers its values is run once more without any action: OK then writes the same command.
+    void RunCases(const std::vector<DialogCase>& cases, bool remembers = true) {
+        for (const DialogCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            ResetEvCmdOptions();
+            TEvCmdContext context = c.battle ? BattleContext() : MapContext();
+            auto dialog = CreateEvCmdDialog(c.code, nullptr);
+            ASSERT_NE(dialog, nullptr);
+            dialog->SetContext(context);
+            SetLines(*dialog, c.in);
+            ASSERT_TRUE(RunDialog(*dialog, c.act));
+            EXPECT_EQ(Render(dialog->Lines(), context), c.out);
+            if (!remembers || !c.in.empty()) continue;
+            auto again = CreateEvCmdDialog(c.code, nullptr);
+            again->SetContext(context);
+            ASSERT_TRUE(RunDialog(*again, nullptr));
+            EXPECT_EQ(Render(again->Lines(), context), c.out) << "remembered values";
+        }
+    }
+
     TQelDataBase db;
     TQelMap map;
     TQelEventItem edited{5};
     TQelMonGroupItem group{1};
 };
-
-inline void SetLines(TFormEvCmdBase& dialog, const std::vector<TQelEventScriptLine>& lines) {
-    dialog.Lines().Clear();
-    for (const TQelEventScriptLine& line : lines)
-        dialog.Lines().Add(line);
-}
-
-inline std::vector<TQelEventScriptLine> LinesOf(const TQelEventScriptList& list) {
-    std::vector<TQelEventScriptLine> out;
-    for (const auto& line : list)
-        out.push_back(*line);
-    return out;
-}
-
-// Runs the dialog through Run: once it shows, act does what a user would, then OK (or Cancel) is
-// clicked. A dialog that act already closed stays closed. Returns what Run returned.
-inline bool RunDialog(TFormEvCmdBase& dialog, const std::function<void(TFormEvCmdBase&)>& act,
-                      bool ok = true) {
-    QTimer::singleShot(0, &dialog, [&dialog, act, ok] {
-        if (act) act(dialog);
-        if (!dialog.isVisible()) return;
-        if (ok)
-            dialog.ButtonOkClick();
-        else
-            dialog.reject();
-    });
-    return dialog.Run();
-}
 
 // The modal window that is open now (a picker a dialog opened), acted on once it shows.
 template <typename Form>

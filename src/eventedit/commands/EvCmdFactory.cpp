@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <functional>
 #include <iterator>
+#include <map>
 
 #include "EvCmdBase.h"
+#include "EvCmdMessage.h"
 
 namespace tarvel {
 
@@ -15,18 +18,34 @@ bool isNoWindowCode(int32_t code) {
     return std::find(std::begin(NoWindowCodes), std::end(NoWindowCodes), code) != std::end(NoWindowCodes);
 }
 
-constexpr int32_t CycleCode = 12210;
+using Creator = std::function<std::unique_ptr<TFormEvCmdBase>(QWidget*)>;
+
+template <typename Form>
+Creator creator() {
+    return [](QWidget* owner) { return std::make_unique<Form>(owner); };
+}
+
+// The dialog of every command that has one (a window or a picker of its own).
+const std::map<int32_t, Creator>& dialogs() {
+    static const std::map<int32_t, Creator> table = {
+        {10110, creator<TFormEvCmd10110>()}, {10120, creator<TFormEvCmd10120>()},
+        {10130, creator<TFormEvCmd10130>()}, {10140, creator<TFormEvCmd10140>()},
+        {10150, creator<TFormEvCmd10150>()}, {12210, creator<TEvCmdCycle>()},
+        {12410, creator<TFormEvCmd12410>()},
+    };
+    return table;
+}
 
 } // namespace
 
 std::unique_ptr<TFormEvCmdBase> CreateEvCmdDialog(int32_t code, QWidget* owner) {
     if (isNoWindowCode(code)) return std::make_unique<TEvCmdNoWindow>(owner, code);
-    if (code == CycleCode) return std::make_unique<TEvCmdCycle>(owner);
-    return nullptr;
+    auto found = dialogs().find(code);
+    return found == dialogs().end() ? nullptr : found->second(owner);
 }
 
 bool HasEvCmdDialog(int32_t code) {
-    return isNoWindowCode(code) || code == CycleCode;
+    return isNoWindowCode(code) || dialogs().count(code) > 0;
 }
 
 } // namespace tarvel
