@@ -5,6 +5,7 @@
 
 #include "EvCmdBase.h"
 #include "EvCmdMessage.h"
+#include "EvCmdVariables.h"
 
 namespace tarvel {
 
@@ -30,8 +31,9 @@ const std::map<int32_t, Creator>& dialogs() {
     static const std::map<int32_t, Creator> table = {
         {10110, creator<TFormEvCmd10110>()}, {10120, creator<TFormEvCmd10120>()},
         {10130, creator<TFormEvCmd10130>()}, {10140, creator<TFormEvCmd10140>()},
-        {10150, creator<TFormEvCmd10150>()}, {12210, creator<TEvCmdCycle>()},
-        {12410, creator<TFormEvCmd12410>()},
+        {10150, creator<TFormEvCmd10150>()}, {10210, creator<TFormEvCmd10210>()},
+        {10220, creator<TFormEvCmd10220>()}, {10230, creator<TFormEvCmd10230>()},
+        {12210, creator<TEvCmdCycle>()},     {12410, creator<TFormEvCmd12410>()},
     };
     return table;
 }
