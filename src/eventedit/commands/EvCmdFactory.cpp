@@ -5,6 +5,7 @@
 
 #include "EvCmdBase.h"
 #include "EvCmdMessage.h"
+#include "EvCmdParty.h"
 #include "EvCmdVariables.h"
 
 namespace tarvel {
@@ -33,7 +34,14 @@ const std::map<int32_t, Creator>& dialogs() {
         {10130, creator<TFormEvCmd10130>()}, {10140, creator<TFormEvCmd10140>()},
         {10150, creator<TFormEvCmd10150>()}, {10210, creator<TFormEvCmd10210>()},
         {10220, creator<TFormEvCmd10220>()}, {10230, creator<TFormEvCmd10230>()},
-        {12210, creator<TEvCmdCycle>()},     {12410, creator<TFormEvCmd12410>()},
+        {10310, creator<TFormEvCmd10310>()}, {10320, creator<TFormEvCmd10320>()},
+        {10330, creator<TFormEvCmd10330>()}, {10410, creator<TFormEvCmd10410>()},
+        {10420, creator<TFormEvCmd10420>()}, {10430, creator<TFormEvCmd10430>()},
+        {10440, creator<TFormEvCmd10440>()}, {10450, creator<TFormEvCmd10450>()},
+        {10460, creator<TFormEvCmd10460>()}, {10470, creator<TFormEvCmd10470>()},
+        {10480, creator<TFormEvCmd10480>()}, {10490, creator<TFormEvCmd10490>()},
+        {10500, creator<TFormEvCmd10500>()}, {12210, creator<TEvCmdCycle>()},
+        {12410, creator<TFormEvCmd12410>()},
     };
     return table;
 }
