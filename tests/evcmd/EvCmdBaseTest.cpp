@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "EvCmdTestSupport.h"
+#include "controls/HelpContext.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 
 using namespace tarvel;
@@ -89,7 +90,7 @@ TEST_F(EvCmdTest, NewCycleHasAnEmptyBodyAndCommandsWithoutWindowWriteTheirLine) 
 
 TEST_F(EvCmdTest, HelpOpensTheManualAtTheCommandCodeFromTheButtonAndF1) {
     std::vector<int> contexts;
-    TFormEvCmdBase::SetHelpHandler([&](QWidget*, int context) { contexts.push_back(context); });
+    SetHelpOpener([&](QWidget*, int context) { contexts.push_back(context); });
     TFormEvCmdBase dialog(nullptr, 10310, "Change Money Amount");
     EXPECT_EQ(dialog.windowTitle(), "Change Money Amount");
     EXPECT_EQ(dialog.ButtonOk()->text(), "&Ok");
@@ -99,7 +100,7 @@ TEST_F(EvCmdTest, HelpOpensTheManualAtTheCommandCodeFromTheButtonAndF1) {
     dialog.show();
     QTest::mouseClick(dialog.ButtonHelp(), Qt::LeftButton);
     QTest::keyClick(&dialog, Qt::Key_F1);
-    TFormEvCmdBase::SetHelpHandler(nullptr);
+    SetHelpOpener(nullptr);
     EXPECT_EQ(contexts, (std::vector<int>{10310, 10310}));
 }
 
