@@ -156,7 +156,7 @@ protected:
 template <typename Form>
 void OnNextModal(const std::function<void(Form&)>& act) {
     QTimer::singleShot(0, [act] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
+        auto* form = dynamic_cast<Form*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr) << "no modal window of the expected kind";
         act(*form);
     });

@@ -6,6 +6,7 @@
 #include "EvCmdBase.h"
 #include "EvCmdMessage.h"
 #include "EvCmdParty.h"
+#include "EvCmdSystem.h"
 #include "EvCmdVariables.h"
 
 namespace tarvel {
@@ -40,8 +41,12 @@ const std::map<int32_t, Creator>& dialogs() {
         {10440, creator<TFormEvCmd10440>()}, {10450, creator<TFormEvCmd10450>()},
         {10460, creator<TFormEvCmd10460>()}, {10470, creator<TFormEvCmd10470>()},
         {10480, creator<TFormEvCmd10480>()}, {10490, creator<TFormEvCmd10490>()},
-        {10500, creator<TFormEvCmd10500>()}, {12210, creator<TEvCmdCycle>()},
-        {12410, creator<TFormEvCmd12410>()},
+        {10500, creator<TFormEvCmd10500>()}, {10610, creator<TFormEvCmd10610>()},
+        {10620, creator<TFormEvCmd10620>()}, {10630, creator<TFormEvCmd10630>()},
+        {10640, creator<TFormEvCmd10640>()}, {10650, creator<TFormEvCmd10650>()},
+        {10660, creator<TFormEvCmd10660>()}, {10670, creator<TFormEvCmd10670>()},
+        {10680, creator<TFormEvCmd10680>()}, {10690, creator<TFormEvCmd10690>()},
+        {12210, creator<TEvCmdCycle>()},     {12410, creator<TFormEvCmd12410>()},
     };
     return table;
 }

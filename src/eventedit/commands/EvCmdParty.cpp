@@ -6,8 +6,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <algorithm>
-#include <map>
-#include <memory>
 
 #include "data/LD_DataBase.h"
 
@@ -31,11 +29,7 @@ TFormEvCmdPartyBase::TFormEvCmdPartyBase(QWidget* owner, int32_t code, const QSt
     : TFormEvCmdBase(owner, code, caption) {}
 
 TEvCmdOption<TPartyFields>& TFormEvCmdPartyBase::remembered() const {
-    // One remembered record per command code.
-    static std::map<int32_t, std::unique_ptr<TEvCmdOption<TPartyFields>>> options;
-    auto& option = options[Code()];
-    if (!option) option = std::make_unique<TEvCmdOption<TPartyFields>>(initialFields());
-    return *option;
+    return RememberedOfCode(Code(), initialFields());
 }
 
 void TFormEvCmdPartyBase::addTarget() {
