@@ -4,6 +4,7 @@
 #include <map>
 
 #include "EvCmdBase.h"
+#include "EvCmdCombat.h"
 #include "EvCmdMessage.h"
 #include "EvCmdParty.h"
 #include "EvCmdSystem.h"
@@ -46,6 +47,8 @@ const std::map<int32_t, Creator>& dialogs() {
         {10640, creator<TFormEvCmd10640>()}, {10650, creator<TFormEvCmd10650>()},
         {10660, creator<TFormEvCmd10660>()}, {10670, creator<TFormEvCmd10670>()},
         {10680, creator<TFormEvCmd10680>()}, {10690, creator<TFormEvCmd10690>()},
+        {10710, creator<TFormEvCmd10710>()}, {10720, creator<TFormEvCmd10720>()},
+        {10730, creator<TFormEvCmd10730>()}, {10740, creator<TFormEvCmd10740>()},
         {12210, creator<TEvCmdCycle>()},     {12410, creator<TFormEvCmd12410>()},
     };
     return table;
