@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "EvCmdTestSupport.h"
+#include "TestEnvironment.h"
 #include "controls/HelpContext.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 
@@ -119,6 +120,10 @@ TEST_F(EvCmdTest, EveryCommandFromMessagesToNamesHasADialogAndCancelChangesNothi
                                         10320, 10330, 10410, 10420, 10430, 10440, 10450, 10460, 10470,
                                         10480, 10490, 10500, 10610, 10620, 10630, 10640, 10650, 10660,
                                         10670, 10690, 10710, 10720, 10730, 10740, 12410};
+    // Help opens the manual beside the program at the command's code.
+    QString manual = QString::fromUtf8(ReadFile(BuildBinFolder() + "/help/index.html"));
+    ASSERT_FALSE(manual.isEmpty());
+    EXPECT_TRUE(manual.contains("name=\"context-10680\""));
     for (int32_t code : codes) {
         SCOPED_TRACE(code);
         ASSERT_TRUE(HasEvCmdDialog(code));
@@ -132,6 +137,7 @@ TEST_F(EvCmdTest, EveryCommandFromMessagesToNamesHasADialogAndCancelChangesNothi
         dialog->SetContext(MapContext());
         EXPECT_FALSE(RunDialog(*dialog, nullptr, false));
         EXPECT_EQ(LinesOf(dialog->Lines()), in);
+        EXPECT_TRUE(manual.contains(QStringLiteral("name=\"context-%1\"").arg(code))) << "no manual section";
         // The dialog fits an 800 x 600 screen.
         EXPECT_LE(dialog->width(), 800);
         EXPECT_LE(dialog->height(), 600 - 40);

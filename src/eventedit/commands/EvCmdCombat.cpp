@@ -38,7 +38,8 @@ TRadioGroup* messageStyles(QWidget* parent, int count, bool shop) {
     auto* preview = new QLabel(group);
     preview->setObjectName("LabelMessage");
     preview->setMinimumWidth(220);
-    static_cast<QBoxLayout*>(group->layout())->addWidget(preview, 1);
+    // Beside the buttons, before the row's closing stretch.
+    static_cast<QBoxLayout*>(group->layout())->insertWidget(count, preview, 1);
     auto show = [group, preview, shop](int style) {
         TQelDataBase* db = database();
         if (!db) return;

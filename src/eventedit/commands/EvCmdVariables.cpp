@@ -148,14 +148,15 @@ TFormEvCmd10220::TFormEvCmd10220(QWidget* owner)
     mVariable->setObjectName("BoxOperandVariable");
     mIndirect = new TSwitchVariableBox(TIdKind::Variable, operand);
     mIndirect->setObjectName("BoxIndirect");
+    // Both operand buttons read "Variable"; the second takes the variable that this one names.
     mIndirect->setToolTip("The variable whose ID this variable holds");
+    mKinds[okIndirect]->setToolTip(mIndirect->toolTip());
     mRandomLow = constantSpin(operand, "SpinRandomLow");
     mRandomHigh = constantSpin(operand, "SpinRandomHigh");
     mItem = new TRecordCombo(db ? &db->Items() : nullptr, operand);
     mItem->setObjectName("ComboItem");
     mItemCount = new TRadioGroup({}, {"Owning Number", "Equipment Number"}, Qt::Horizontal, operand);
     mItemCount->setObjectName("GroupItemCount");
-    mItemCount->setFlat(true);
     mHero = new TRecordCombo(db ? &db->Heroes() : nullptr, operand);
     mHero->setObjectName("ComboHero");
     mHeroProperty = wordCombo(heroProperties, operand, "ComboHeroProperty");

@@ -69,6 +69,11 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& captions, Qt::
     }
     if (orientation == Qt::Horizontal) layout->addStretch(1);
     if (!mButtons.empty()) mButtons.front()->setChecked(true);
+    // Without a title the buttons stand on their own, as one row or column of a larger box.
+    if (title.isEmpty()) {
+        setStyleSheet("QGroupBox { border: none; margin: 0px; padding: 0px; }");
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
 }
 
 int TRadioGroup::Index() const {
