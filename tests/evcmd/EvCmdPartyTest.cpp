@@ -245,6 +245,11 @@ TEST_F(EvCmdTest, HeroDialogsWriteTheirOptionsOnlyWhereTheyApply) {
                           }),
               (std::vector<int32_t>{2, 7, 0, 0, 1, 1}));
 
+    // MP has no option to write.
+    auto mp = CreateEvCmdDialog(10470, nullptr);
+    EXPECT_EQ(paramsAfter(*mp, {}, [](TFormEvCmdBase& d) { radio(d, "GroupDirection", 1); }),
+              (std::vector<int32_t>{0, 0, 1, 0, 1}));
+
     // Removing equipment writes the slot and 0.
     auto equipment = CreateEvCmdDialog(10450, nullptr);
     EXPECT_EQ(paramsAfter(*equipment, {{10450, 0, "", {1, 2, 0, 1, 7}}},

@@ -17,6 +17,8 @@ TQelDataBase* database() {
     return QelDataBase();
 }
 
+using P = TPartyParam;
+
 const QStringList increaseDecrease = {"Increase", "Decrease"};
 const QStringList raiseLower = {"Raise", "Lower"};
 const QStringList recoverReduce = {"Recover", "Reduce"};
@@ -25,8 +27,66 @@ const QStringList recoverReduce = {"Recover", "Reduce"};
 
 // ---- TFormEvCmdPartyBase
 
-TFormEvCmdPartyBase::TFormEvCmdPartyBase(QWidget* owner, int32_t code, const QString& caption)
-    : TFormEvCmdBase(owner, code, caption) {}
+TFormEvCmdPartyBase::TFormEvCmdPartyBase(QWidget* owner, int32_t code, const QString& caption,
+                                         std::vector<TPartyParam> layout)
+    : TFormEvCmdBase(owner, code, caption), mLayout(std::move(layout)) {}
+
+void TFormEvCmdPartyBase::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
+    int i = 0;
+    for (TPartyParam part : mLayout) {
+        switch (part) {
+        case TPartyParam::Target:
+            f.Target.Load(head.Param(i), head.Param(i + 1));
+            i += 2;
+            break;
+        case TPartyParam::Direction:
+            f.Direction = head.Param(i++);
+            break;
+        case TPartyParam::Id:
+            f.Id.Load(head.Param(i), head.Param(i + 1));
+            i += 2;
+            break;
+        case TPartyParam::Amount:
+            f.Amount.Load(head.Param(i), head.Param(i + 1));
+            i += 2;
+            break;
+        case TPartyParam::Choice:
+            f.Choice = head.Param(i++);
+            break;
+        case TPartyParam::Check:
+            f.Check = head.Param(i++) == 1;
+            break;
+        }
+    }
+}
+
+std::vector<int32_t> TFormEvCmdPartyBase::params(const TPartyFields& f) const {
+    std::vector<int32_t> p;
+    for (TPartyParam part : mLayout) {
+        switch (part) {
+        case TPartyParam::Target:
+            p.insert(p.end(), {f.Target.Mode, f.Target.Stored()});
+            break;
+        case TPartyParam::Direction:
+            p.push_back(f.Direction);
+            break;
+        case TPartyParam::Id:
+            p.insert(p.end(), {f.Id.Mode, f.Id.Stored()});
+            break;
+        case TPartyParam::Amount:
+            p.insert(p.end(), {f.Amount.Mode, f.Amount.Stored()});
+            break;
+        case TPartyParam::Choice:
+            p.push_back(f.Choice);
+            break;
+        case TPartyParam::Check:
+            // An option that does not apply to the chosen direction is written off.
+            if (mCheck) p.push_back(mCheck->isEnabled() && f.Check);
+            break;
+        }
+    }
+    return p;
+}
 
 TEvCmdOption<TPartyFields>& TFormEvCmdPartyBase::remembered() const {
     return RememberedOfCode(Code(), initialFields());
@@ -90,77 +150,38 @@ void TFormEvCmdPartyBase::SaveCommand() {
 
 // ---- TFormEvCmd10310
 
-TFormEvCmd10310::TFormEvCmd10310(QWidget* owner) : TFormEvCmdPartyBase(owner, 10310, "Change Money Amount") {
+TFormEvCmd10310::TFormEvCmd10310(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10310, "Change Money Amount", {P::Direction, P::Amount}) {
     addDirection("Operation", increaseDecrease);
     addAmount("Amount", 1, 999999);
 }
 
-void TFormEvCmd10310::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Direction = head.Param(0);
-    f.Amount.Load(head.Param(1), head.Param(2));
-}
-
-std::vector<int32_t> TFormEvCmd10310::params(const TPartyFields& f) const {
-    return {f.Direction, f.Amount.Mode, f.Amount.Stored()};
-}
-
 // ---- TFormEvCmd10320
 
-TFormEvCmd10320::TFormEvCmd10320(QWidget* owner) : TFormEvCmdPartyBase(owner, 10320, "Change Item Amount") {
+TFormEvCmd10320::TFormEvCmd10320(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10320, "Change Item Amount", {P::Direction, P::Id, P::Amount}) {
     addDirection("Operation", increaseDecrease);
     addId("Item", database() ? &database()->Items() : nullptr);
     addAmount("Count", 1, 99);
 }
 
-void TFormEvCmd10320::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Direction = head.Param(0);
-    f.Id.Load(head.Param(1), head.Param(2));
-    f.Amount.Load(head.Param(3), head.Param(4));
-}
-
-std::vector<int32_t> TFormEvCmd10320::params(const TPartyFields& f) const {
-    return {f.Direction, f.Id.Mode, f.Id.Stored(), f.Amount.Mode, f.Amount.Stored()};
-}
-
 // ---- TFormEvCmd10330
 
-TFormEvCmd10330::TFormEvCmd10330(QWidget* owner) : TFormEvCmdPartyBase(owner, 10330, "Change Party") {
+TFormEvCmd10330::TFormEvCmd10330(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10330, "Change Party", {P::Direction, P::Id}) {
     addDirection("Operation", {"Add Member", "Remove Member"});
     addId("Hero", database() ? &database()->Heroes() : nullptr);
-}
-
-void TFormEvCmd10330::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Direction = head.Param(0);
-    f.Id.Load(head.Param(1), head.Param(2));
-}
-
-std::vector<int32_t> TFormEvCmd10330::params(const TPartyFields& f) const {
-    return {f.Direction, f.Id.Mode, f.Id.Stored()};
 }
 
 // ---- TFormEvCmdHeroAmount
 
 TFormEvCmdHeroAmount::TFormEvCmdHeroAmount(QWidget* owner, int32_t code, const QString& caption,
                                            const QStringList& directions, int maximum, const QString& check)
-    : TFormEvCmdPartyBase(owner, code, caption) {
+    : TFormEvCmdPartyBase(owner, code, caption, {P::Target, P::Direction, P::Amount, P::Check}) {
     addTarget();
     addDirection("Operation", directions);
     addAmount("Amount", 1, maximum);
     if (!check.isEmpty()) addCheck(check);
-}
-
-void TFormEvCmdHeroAmount::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Target.Load(head.Param(0), head.Param(1));
-    f.Direction = head.Param(2);
-    f.Amount.Load(head.Param(3), head.Param(4));
-    f.Check = head.Param(5) == 1;
-}
-
-std::vector<int32_t> TFormEvCmdHeroAmount::params(const TPartyFields& f) const {
-    std::vector<int32_t> p = {f.Target.Mode, f.Target.Stored(), f.Direction, f.Amount.Mode,
-                              f.Amount.Stored()};
-    if (mCheck) p.push_back(mCheck->isEnabled() && f.Check);
-    return p;
 }
 
 // ---- TFormEvCmd10410, TFormEvCmd10420
@@ -173,7 +194,8 @@ TFormEvCmd10420::TFormEvCmd10420(QWidget* owner)
 
 // ---- TFormEvCmd10430
 
-TFormEvCmd10430::TFormEvCmd10430(QWidget* owner) : TFormEvCmdPartyBase(owner, 10430, "Change Abilities") {
+TFormEvCmd10430::TFormEvCmd10430(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10430, "Change Abilities", {P::Target, P::Direction, P::Choice, P::Amount}) {
     addTarget();
     addDirection("Operation", raiseLower);
     mAbility = new TRadioGroup("Ability", {"Max HP", "Max MP", "Attack", "Defense", "Mind", "Agility"},
@@ -181,17 +203,6 @@ TFormEvCmd10430::TFormEvCmd10430(QWidget* owner) : TFormEvCmdPartyBase(owner, 10
     mAbility->setObjectName("GroupAbility");
     Body()->addWidget(mAbility);
     addAmount("Amount", 1, 999);
-}
-
-void TFormEvCmd10430::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Target.Load(head.Param(0), head.Param(1));
-    f.Direction = head.Param(2);
-    f.Choice = head.Param(3);
-    f.Amount.Load(head.Param(4), head.Param(5));
-}
-
-std::vector<int32_t> TFormEvCmd10430::params(const TPartyFields& f) const {
-    return {f.Target.Mode, f.Target.Stored(), f.Direction, f.Choice, f.Amount.Mode, f.Amount.Stored()};
 }
 
 void TFormEvCmd10430::showChoice(const TPartyFields& f) {
@@ -204,20 +215,11 @@ void TFormEvCmd10430::readChoice(TPartyFields& f) const {
 
 // ---- TFormEvCmd10440
 
-TFormEvCmd10440::TFormEvCmd10440(QWidget* owner) : TFormEvCmdPartyBase(owner, 10440, "Change Skills") {
+TFormEvCmd10440::TFormEvCmd10440(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10440, "Change Skills", {P::Target, P::Direction, P::Id}) {
     addTarget();
     addDirection("Operation", {"Learn", "Forget"});
     addId("Skill", database() ? &database()->Skills() : nullptr);
-}
-
-void TFormEvCmd10440::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Target.Load(head.Param(0), head.Param(1));
-    f.Direction = head.Param(2);
-    f.Id.Load(head.Param(3), head.Param(4));
-}
-
-std::vector<int32_t> TFormEvCmd10440::params(const TPartyFields& f) const {
-    return {f.Target.Mode, f.Target.Stored(), f.Direction, f.Id.Mode, f.Id.Stored()};
 }
 
 // ---- TFormEvCmd10450
@@ -237,7 +239,7 @@ int buttonOfSlot(int32_t slot) {
 
 } // namespace
 
-TFormEvCmd10450::TFormEvCmd10450(QWidget* owner) : TFormEvCmdPartyBase(owner, 10450, "Change Equipment") {
+TFormEvCmd10450::TFormEvCmd10450(QWidget* owner) : TFormEvCmdPartyBase(owner, 10450, "Change Equipment", {}) {
     addTarget();
     addDirection("Operation", {"Equip", "Remove"});
     addId("Item to equip", database() ? &database()->Items() : nullptr);
@@ -298,7 +300,8 @@ TFormEvCmd10470::TFormEvCmd10470(QWidget* owner)
 
 // ---- TFormEvCmd10480
 
-TFormEvCmd10480::TFormEvCmd10480(QWidget* owner) : TFormEvCmdPartyBase(owner, 10480, "Change State") {
+TFormEvCmd10480::TFormEvCmd10480(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10480, "Change State", {P::Target, P::Direction, P::Choice}) {
     addTarget();
     addDirection("Operation", {"Inflict", "Cure"});
     auto* group = new QGroupBox("Condition", this);
@@ -307,16 +310,6 @@ TFormEvCmd10480::TFormEvCmd10480(QWidget* owner) : TFormEvCmdPartyBase(owner, 10
     mCondition->setObjectName("ComboCondition");
     row->addWidget(mCondition);
     Body()->addWidget(group);
-}
-
-void TFormEvCmd10480::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Target.Load(head.Param(0), head.Param(1));
-    f.Direction = head.Param(2);
-    f.Choice = head.Param(3);
-}
-
-std::vector<int32_t> TFormEvCmd10480::params(const TPartyFields& f) const {
-    return {f.Target.Mode, f.Target.Stored(), f.Direction, f.Choice};
 }
 
 void TFormEvCmd10480::showChoice(const TPartyFields& f) {
@@ -329,16 +322,9 @@ void TFormEvCmd10480::readChoice(TPartyFields& f) const {
 
 // ---- TFormEvCmd10490
 
-TFormEvCmd10490::TFormEvCmd10490(QWidget* owner) : TFormEvCmdPartyBase(owner, 10490, "Full Recovery") {
+TFormEvCmd10490::TFormEvCmd10490(QWidget* owner)
+    : TFormEvCmdPartyBase(owner, 10490, "Full Recovery", {P::Target}) {
     addTarget();
-}
-
-void TFormEvCmd10490::readParams(const TQelEventScriptLine& head, TPartyFields& f) const {
-    f.Target.Load(head.Param(0), head.Param(1));
-}
-
-std::vector<int32_t> TFormEvCmd10490::params(const TPartyFields& f) const {
-    return {f.Target.Mode, f.Target.Stored()};
 }
 
 // ---- TFormEvCmd10500

@@ -24,10 +24,15 @@ struct TPartyFields {
     bool Check = false;
 };
 
+// The parts of a party command's parameters, in the order a command writes them: a hero target
+// and an ID or an amount take two parameters (mode and value), the others one.
+enum class TPartyParam { Target, Direction, Id, Amount, Choice, Check };
+
 class TFormEvCmdPartyBase : public TFormEvCmdBase {
     Q_OBJECT
 protected:
-    TFormEvCmdPartyBase(QWidget* owner, int32_t code, const QString& caption);
+    TFormEvCmdPartyBase(QWidget* owner, int32_t code, const QString& caption,
+                        std::vector<TPartyParam> layout);
 
     // The controls a dialog has, in the order they are added.
     void addTarget();
@@ -41,8 +46,9 @@ protected:
     TEvCmdOption<TPartyFields>& remembered() const;
     // What a run starts with.
     virtual TPartyFields initialFields() const { return {}; }
-    virtual void readParams(const TQelEventScriptLine& head, TPartyFields& f) const = 0;
-    virtual std::vector<int32_t> params(const TPartyFields& f) const = 0;
+    // The fields from the head's parameters and back, by the layout.
+    virtual void readParams(const TQelEventScriptLine& head, TPartyFields& f) const;
+    virtual std::vector<int32_t> params(const TPartyFields& f) const;
     // The fields of the controls that a dialog adds itself.
     virtual void showChoice(const TPartyFields& f) {}
     virtual void readChoice(TPartyFields& f) const {}
@@ -57,6 +63,9 @@ protected:
     TIdOrVariableEdit* mId = nullptr;
     TOperandEdit* mAmount = nullptr;
     QCheckBox* mCheck = nullptr;
+
+private:
+    std::vector<TPartyParam> mLayout;
 };
 
 // "Change Money Amount".
@@ -64,10 +73,6 @@ class TFormEvCmd10310 : public TFormEvCmdPartyBase {
     Q_OBJECT
 public:
     explicit TFormEvCmd10310(QWidget* owner);
-
-protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // "Change Item Amount".
@@ -75,10 +80,6 @@ class TFormEvCmd10320 : public TFormEvCmdPartyBase {
     Q_OBJECT
 public:
     explicit TFormEvCmd10320(QWidget* owner);
-
-protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // "Change Party".
@@ -86,10 +87,6 @@ class TFormEvCmd10330 : public TFormEvCmdPartyBase {
     Q_OBJECT
 public:
     explicit TFormEvCmd10330(QWidget* owner);
-
-protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // The hero commands whose parameters are a target, a direction, an amount and an option flag:
@@ -99,8 +96,6 @@ class TFormEvCmdHeroAmount : public TFormEvCmdPartyBase {
 protected:
     TFormEvCmdHeroAmount(QWidget* owner, int32_t code, const QString& caption, const QStringList& directions,
                          int maximum, const QString& check);
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // "Change EXP".
@@ -124,8 +119,6 @@ public:
     explicit TFormEvCmd10430(QWidget* owner);
 
 protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
     void showChoice(const TPartyFields& f) override;
     void readChoice(TPartyFields& f) const override;
 
@@ -138,10 +131,6 @@ class TFormEvCmd10440 : public TFormEvCmdPartyBase {
     Q_OBJECT
 public:
     explicit TFormEvCmd10440(QWidget* owner);
-
-protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // "Change Equipment": an item to equip, or the slot to empty ("All" first, then the five slots).
@@ -188,8 +177,6 @@ public:
     explicit TFormEvCmd10480(QWidget* owner);
 
 protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
     void showChoice(const TPartyFields& f) override;
     void readChoice(TPartyFields& f) const override;
 
@@ -202,10 +189,6 @@ class TFormEvCmd10490 : public TFormEvCmdPartyBase {
     Q_OBJECT
 public:
     explicit TFormEvCmd10490(QWidget* owner);
-
-protected:
-    void readParams(const TQelEventScriptLine& head, TPartyFields& f) const override;
-    std::vector<int32_t> params(const TPartyFields& f) const override;
 };
 
 // "Take Damage": attack power, how much defence and mind count, the variance, and optionally the

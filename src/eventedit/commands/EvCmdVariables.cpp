@@ -84,6 +84,27 @@ TEvCmdOption<TVariableFields>& rememberedVariable() {
     return option;
 }
 
+// Where each operand kind keeps its value (p5) and its second value (p6), if it has one.
+struct TOperandFields {
+    int32_t TVariableFields::*value;
+    int32_t TVariableFields::*detail;
+};
+
+const TOperandFields& operandFields(int32_t kind) {
+    static const TOperandFields fields[] = {
+        {&TVariableFields::Constant, nullptr},
+        {&TVariableFields::Variable, nullptr},
+        {&TVariableFields::Indirect, nullptr},
+        {&TVariableFields::RandomLow, &TVariableFields::RandomHigh},
+        {&TVariableFields::Item, &TVariableFields::ItemCount},
+        {&TVariableFields::Hero, &TVariableFields::HeroProperty},
+        {&TVariableFields::Character, &TVariableFields::CharacterProperty},
+        {&TVariableFields::Other, nullptr},
+        {&TVariableFields::Member, &TVariableFields::MemberProperty},
+    };
+    return fields[std::clamp(kind, 0, int32_t(TFormEvCmd10220::okEnemy))];
+}
+
 const QStringList heroProperties = {"Level",    "Experience cost", "HP",           "MP",         "Max HP",
                                     "Max MP",   "Attack Pow.",     "Defense Pow.", "Mind Force", "Agility",
                                     "Arms No.", "Shield No.",      "Armor No.",    "Helmet No.", "Other No."};
@@ -226,42 +247,9 @@ void TFormEvCmd10220::LoadCommand(const TQelEventScriptLine* head) {
         f.Target.Load(head->Param(0), head->Param(1), head->Param(2));
         f.Operation = head->Param(3);
         f.Kind = std::clamp(head->Param(4), 0, int32_t(okEnemy));
-        int32_t value = head->Param(5);
-        int32_t detail = head->Param(6);
-        switch (f.Kind) {
-        case okConstant:
-            f.Constant = value;
-            break;
-        case okVariable:
-            f.Variable = value;
-            break;
-        case okIndirect:
-            f.Indirect = value;
-            break;
-        case okRandom:
-            f.RandomLow = value;
-            f.RandomHigh = detail;
-            break;
-        case okItem:
-            f.Item = value;
-            f.ItemCount = detail;
-            break;
-        case okHero:
-            f.Hero = value;
-            f.HeroProperty = detail;
-            break;
-        case okCharacter:
-            f.Character = value;
-            f.CharacterProperty = detail;
-            break;
-        case okOther:
-            f.Other = value;
-            break;
-        case okEnemy:
-            f.Member = value;
-            f.MemberProperty = detail;
-            break;
-        }
+        const TOperandFields& where = operandFields(f.Kind);
+        f.*where.value = head->Param(5);
+        if (where.detail) f.*where.detail = head->Param(6);
     }
     fillCharacterRow();
     mTarget->SetValue(f.Target);
@@ -308,42 +296,10 @@ void TFormEvCmd10220::SaveCommand() {
     f.Other = mOther->currentIndex();
     rememberedVariable().Set(f);
 
-    int32_t value = 0;
-    int32_t detail = 0;
-    switch (f.Kind) {
-    case okConstant:
-        value = f.Constant;
-        break;
-    case okVariable:
-        value = f.Variable;
-        break;
-    case okIndirect:
-        value = f.Indirect;
-        break;
-    case okRandom:
-        value = f.RandomLow;
-        detail = f.RandomHigh;
-        break;
-    case okItem:
-        value = f.Item;
-        detail = f.ItemCount;
-        break;
-    case okHero:
-        value = f.Hero;
-        detail = f.HeroProperty;
-        break;
-    case okCharacter:
-        value = f.Character;
-        detail = f.CharacterProperty;
-        break;
-    case okOther:
-        value = f.Other;
-        break;
-    case okEnemy:
-        value = f.Member;
-        detail = f.MemberProperty;
-        break;
-    }
+    // The second value only for the kinds that have one.
+    const TOperandFields& where = operandFields(f.Kind);
+    int32_t value = f.*where.value;
+    int32_t detail = where.detail ? f.*where.detail : 0;
     WriteLine({Code(),
                0,
                {},
