@@ -14,14 +14,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void radio(TFormEvCmdBase& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void check(TFormEvCmdBase& d, const char* name, bool on) {
-    Control<QCheckBox>(d, name).setChecked(on);
-}
-
 void selectRows(QListWidget& list, std::initializer_list<int> rows) {
     list.clearSelection();
     for (int row : rows)

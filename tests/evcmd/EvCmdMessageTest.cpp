@@ -20,10 +20,6 @@ TFixedMemo& memo(TFormEvCmdBase& d) {
     return Control<TFixedMemo>(d, "Memo");
 }
 
-void radio(TFormEvCmdBase& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
 void choice(TFormEvCmdBase& d, int number, const QString& text) {
     QLineEdit& edit =
         Control<QLineEdit>(d, QStringLiteral("EditChoice%1").arg(number).toLatin1().constData());

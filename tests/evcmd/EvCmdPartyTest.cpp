@@ -12,10 +12,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void radio(TFormEvCmdBase& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
 // The hero target: 0 party, 1 the hero in the list at an index, 2 a variable.
 void target(TFormEvCmdBase& d, int mode, int value = 0) {
     auto& edit = Control<THeroTargetEdit>(d, "HeroTarget");
@@ -35,10 +31,6 @@ void fixedOrVariable(TFormEvCmdBase& d, const char* name, bool variable, int val
     Control<QRadioButton>(edit, "RadioFixed").click();
     if (auto* spin = edit.findChild<QSpinBox*>("SpinFixed")) spin->setValue(value);
     if (auto* combo = edit.findChild<QComboBox*>("ComboFixed")) combo->setCurrentIndex(value);
-}
-
-void check(TFormEvCmdBase& d, bool on) {
-    Control<QCheckBox>(d, "CheckOption").setChecked(on);
 }
 
 std::vector<int32_t> paramsAfter(TFormEvCmdBase& d, const Lines& in,
@@ -115,7 +107,7 @@ TEST_F(EvCmdTest, HeroDialogsWriteTheirCommands) {
          {},
          [](TFormEvCmdBase& d) {
              fixedOrVariable(d, "EditAmount", false, 100);
-             check(d, true);
+             check(d, "CheckOption", true);
          },
          {"<>Change EXP:   All Members  EXP -    100Incr. "}},
         {"Brian loses levels",
@@ -181,7 +173,7 @@ TEST_F(EvCmdTest, HeroDialogsWriteTheirCommands) {
          [](TFormEvCmdBase& d) {
              radio(d, "GroupDirection", 1);
              fixedOrVariable(d, "EditAmount", false, 999);
-             check(d, true);
+             check(d, "CheckOption", true);
          },
          {"<>HP Change:All Members  HP - 999Decrem"}},
         {"MP restored to Cleo",
@@ -241,7 +233,7 @@ TEST_F(EvCmdTest, HeroDialogsWriteTheirOptionsOnlyWhereTheyApply) {
     EXPECT_EQ(paramsAfter(*exp, {},
                           [](TFormEvCmdBase& d) {
                               target(d, 2, 7);
-                              check(d, true);
+                              check(d, "CheckOption", true);
                           }),
               (std::vector<int32_t>{2, 7, 0, 0, 1, 1}));
 

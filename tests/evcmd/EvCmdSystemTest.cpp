@@ -18,14 +18,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void radio(TFormEvCmdBase& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void combo(TFormEvCmdBase& d, const char* name, int index) {
-    Control<QComboBox>(d, name).setCurrentIndex(index);
-}
-
 void material(TFormEvCmdBase& d, const char* name, const std::string& file, int index = 0) {
     auto& box = Control<TMaterialBox>(d, name);
     box.SetFileName(file);

@@ -4,7 +4,11 @@
 // edit in, the converter that renders the lines a dialog wrote as the script list shows them, and
 // a runner that acts on a modal dialog while Run shows it.
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -17,6 +21,7 @@
 #include "data/LD_Map.h"
 #include "eventedit/commands/EvCmdBase.h"
 #include "eventedit/commands/EvCmdOptions.h"
+#include "eventedit/commands/EvCmdWidgets.h"
 
 namespace tarvel::test {
 
@@ -168,6 +173,26 @@ T& Control(QWidget& parent, const char* name) {
     T* control = parent.findChild<T*>(QString::fromLatin1(name));
     if (!control) throw std::runtime_error(std::string("no control ") + name);
     return *control;
+}
+
+// What a user does to the controls of a dialog, by their names.
+inline void radio(QWidget& d, const char* group, int index) {
+    Control<TRadioGroup>(d, group).Button(index)->click();
+}
+inline void click(QWidget& d, const char* name) {
+    Control<QAbstractButton>(d, name).click();
+}
+inline void check(QWidget& d, const char* name, bool on) {
+    Control<QAbstractButton>(d, name).setChecked(on);
+}
+inline void combo(QWidget& d, const char* name, int index) {
+    Control<QComboBox>(d, name).setCurrentIndex(index);
+}
+inline void spin(QWidget& d, const char* name, int value) {
+    Control<QSpinBox>(d, name).setValue(value);
+}
+inline void box(QWidget& d, const char* name, int value) {
+    Control<TSwitchVariableBox>(d, name).SetValue(value);
 }
 
 } // namespace tarvel::test

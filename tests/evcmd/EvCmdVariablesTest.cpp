@@ -12,26 +12,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void click(TFormEvCmdBase& d, const char* name) {
-    Control<QAbstractButton>(d, name).click();
-}
-
-void radio(TFormEvCmdBase& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void spin(TFormEvCmdBase& d, const char* name, int value) {
-    Control<QSpinBox>(d, name).setValue(value);
-}
-
-void combo(TFormEvCmdBase& d, const char* name, int index) {
-    Control<QComboBox>(d, name).setCurrentIndex(index);
-}
-
-void box(TFormEvCmdBase& d, const char* name, int value) {
-    Control<TSwitchVariableBox>(d, name).SetValue(value);
-}
-
 // The target control's parts are found inside it.
 TIdTargetEdit& target(TFormEvCmdBase& d) {
     return Control<TIdTargetEdit>(d, "IdTarget");
