@@ -259,4 +259,18 @@ TEST_F(EvCmdTest, MessageBoxGuidesShowOnTheBackgroundOnlyAndCtrlEnterIsOk) {
         false);
     EXPECT_TRUE(ok);
     EXPECT_EQ(Render(dialog.Lines(), MapContext()), (Texts{"<>Messg:" + std::string(60, 'M')}));
+
+    // Escape in the box cancels.
+    TFormEvCmd10110 cancelled(nullptr);
+    EXPECT_FALSE(RunDialog(
+        cancelled,
+        [](TFormEvCmdBase& d) {
+            TFixedMemo& box = Control<TFixedMemo>(d, "Memo");
+            QTest::keyClicks(&box, "gone");
+            QTest::keyClick(&box, Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
+            QTest::keyClick(&box, Qt::Key_Escape);
+        },
+        true));
+    EXPECT_EQ(cancelled.Lines().Count(), 0);
 }

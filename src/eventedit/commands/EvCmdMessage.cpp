@@ -164,10 +164,8 @@ TFormEvCmd10110::TFormEvCmd10110(QWidget* owner) : TFormEvCmd10110(owner, 10110,
 TFormEvCmd10110::TFormEvCmd10110(QWidget* owner, int32_t code, const QString& caption)
     : TFormEvCmdBase(owner, code, caption), mMemo(new TFixedMemo(MessageLines, this)) {
     Body()->addWidget(mMemo);
+    // Enter is a line break in the box, which takes it before the default button; OK is Ctrl+Enter.
     connect(mMemo, &TFixedMemo::ctrlEnter, this, &TFormEvCmdBase::ButtonOkClick);
-    // Enter belongs to the box; OK is Ctrl+Enter.
-    ButtonOk()->setDefault(false);
-    ButtonOk()->setAutoDefault(false);
 }
 
 void TFormEvCmd10110::LoadCommand(const TQelEventScriptLine* head) {
