@@ -47,11 +47,11 @@ TFixedMemo::TFixedMemo(int lines, QWidget* parent) : QPlainTextEdit(parent) {
     document()->setDocumentMargin(MemoMargin);
     setTabChangesFocus(true);
     QFontMetrics metrics(font);
-    // (height - 6) div height("A") lines fit; half a line more keeps the last one clear of the
-    // edge whatever the font's line spacing.
+    // (height - 6) div height("A") lines fit. Half a line more keeps the last one clear of the
+    // edge, but never so much that the formula would count one line more than asked for.
     int lineHeight = std::max(metrics.height(), metrics.lineSpacing());
-    setFixedSize(GuideWithoutFace + 2 * (MemoFrame + MemoMargin) + 24,
-                 lines * lineHeight + 6 + metrics.height() / 2);
+    int height = std::min(lines * lineHeight + 6 + metrics.height() / 2, (lines + 1) * metrics.height() + 5);
+    setFixedSize(GuideWithoutFace + 2 * (MemoFrame + MemoMargin) + 24, height);
     connect(this, &QPlainTextEdit::textChanged, this, &TFixedMemo::textEdited);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!mReverting) mAcceptedCursor = textCursor().position();
