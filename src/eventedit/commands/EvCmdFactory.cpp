@@ -5,6 +5,10 @@
 
 namespace tarvel {
 
+// The dialogs of the codes from 10810 on (EvCmdFactory10810.cpp): nullptr and false for others.
+std::unique_ptr<TFormEvCmdBase> CreateEvCmdDialog10810To13410(int32_t code, QWidget* owner);
+bool HasEvCmdDialog10810To13410(int32_t code);
+
 namespace {
 
 // The commands that write their one line without asking anything.
@@ -20,12 +24,14 @@ constexpr int32_t CycleCode = 12210;
 } // namespace
 
 std::unique_ptr<TFormEvCmdBase> CreateEvCmdDialog(int32_t code, QWidget* owner) {
+    if (auto dialog = CreateEvCmdDialog10810To13410(code, owner)) return dialog;
     if (isNoWindowCode(code)) return std::make_unique<TEvCmdNoWindow>(owner, code);
     if (code == CycleCode) return std::make_unique<TEvCmdCycle>(owner);
     return nullptr;
 }
 
 bool HasEvCmdDialog(int32_t code) {
+    if (HasEvCmdDialog10810To13410(code)) return true;
     return isNoWindowCode(code) || code == CycleCode;
 }
 
