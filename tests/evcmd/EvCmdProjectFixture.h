@@ -51,7 +51,7 @@ protected:
         edited.X = 3;
         edited.Y = 4;
         for (const char* file : {"Music/Theme.mid", "Sound/Bell.wav", "Picture/Sun.png", "Movie/Intro.avi",
-                                 "Panorama/Sky.png", "Backdrop/Cave.png"})
+                                 "Panorama/Sky.png", "Backdrop/Cave.png", "Backdrop/Desert.png"})
             WriteFile(folder + "/" + file, "not a real file");
     }
     ~EvCmdProjectTest() override { SetProjectPath(""); }
