@@ -255,7 +255,7 @@ void TForkFormBase::addSwitchAndVariable(QGridLayout* grid, int& row, QWidget* p
     grid->addWidget(mSwitchState, row++, 2);
 
     mVariable = new TSwitchVariableBox(TIdKind::Variable, parent);
-    mVariable->setObjectName("BoxVariable");
+    mVariable->setObjectName("BoxVariableID");
     mOperand = new TOperandEdit({}, -ConstantLimit, ConstantLimit, parent);
     mOperand->setObjectName("Operand");
     mOperand->findChild<QRadioButton*>("RadioFixed")->setText("Set");
