@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QPushButton>
 
 #include "EvCmdProjectFixture.h"
@@ -6,7 +7,7 @@ using namespace tarvel;
 using namespace tarvel::test;
 
 // Every command from Teleport to the battle commands has its dialog, with its caption, fitting an
-// 800 x 600 screen; Set Chara Movement waits for the move route editor.
+// 800 x 600 screen and its part of the manual; Set Chara Movement waits for the move route editor.
 TEST_F(EvCmdProjectTest, EveryCommandFromTeleportOnHasItsDialog) {
     struct Case {
         int32_t code;
@@ -77,12 +78,19 @@ TEST_F(EvCmdProjectTest, EveryCommandFromTeleportOnHasItsDialog) {
         {13310, "Fork Conditions", true},
         {13410, "", true},
     };
+    QFile manualFile(QStringLiteral(TARVEL_MANUAL));
+    ASSERT_TRUE(manualFile.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(manualFile.readAll());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         EXPECT_TRUE(HasEvCmdDialog(c.code));
         auto dialog = Dialog(c.code, {}, c.battle);
         EXPECT_EQ(dialog->windowTitle(), c.caption);
         EXPECT_EQ(dialog->ButtonOk() != nullptr, *c.caption != 0);
+        // "&Help" and the pickers' commands have their part of the manual.
+        const bool picker = c.code == 10810 || c.code == 11510 || c.code == 11550 || c.code == 13210;
+        if (*c.caption || picker)
+            EXPECT_TRUE(manual.contains(QStringLiteral("name=\"context-%1\"").arg(c.code)));
         if (!*c.caption) continue;
         EXPECT_EQ(dialog->ButtonOk()->text(), "&Ok");
         dialog->Open();

@@ -236,11 +236,11 @@ int TForkFormBase::Kind() const {
 }
 
 QRadioButton* TForkFormBase::addKind(int kind, const QString& caption, QGridLayout* grid, int row,
-                                     const std::vector<QWidget*>& controls) {
+                                     const std::vector<QWidget*>& controls, int span) {
     auto* radio = new QRadioButton(caption, grid->parentWidget());
     radio->setObjectName(QStringLiteral("RadioKind%1").arg(kind));
     mKinds->addButton(radio, kind);
-    grid->addWidget(radio, row, 0);
+    grid->addWidget(radio, row, 0, 1, span);
     if (mKindControls.size() <= size_t(kind)) mKindControls.resize(size_t(kind) + 1);
     mKindControls[size_t(kind)] = controls;
     return radio;
@@ -389,8 +389,8 @@ TFormEvCmd12010::TFormEvCmd12010(QWidget* owner)
     mVehicle = choices({"Boat", "Ship", "Airship"}, page2, "GroupVehicle");
     addKind(fkVehicle, "Vehicle", grid2, row, {mVehicle});
     grid2->addWidget(mVehicle, row++, 1, 1, 2);
-    addKind(fkDecisionKey, "Started By Decision Key", grid2, row++, {});
-    addKind(fkMusicOnce, "Play BGM Once", grid2, row++, {});
+    addKind(fkDecisionKey, "Started By Decision Key", grid2, row++, {}, 3);
+    addKind(fkMusicOnce, "Play BGM Once", grid2, row++, {}, 3);
     grid2->setRowStretch(row, 1);
     grid2->setColumnStretch(1, 1);
 

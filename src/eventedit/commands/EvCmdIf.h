@@ -77,10 +77,10 @@ public:
 
 protected:
     TForkFormBase(QWidget* owner, int32_t code, const QString& caption);
-    // Adds a kind's radio button on the row of a grid with the controls that belong to it, which
-    // are enabled only while it is checked.
+    // Adds a kind's radio button on the row of a grid (over as many columns as span) with the
+    // controls that belong to it, which are enabled only while it is checked.
     QRadioButton* addKind(int kind, const QString& caption, QGridLayout* grid, int row,
-                          const std::vector<QWidget*>& controls);
+                          const std::vector<QWidget*>& controls, int span = 1);
     // The rows of the switch and the variable condition in a grid (two rows for the variable).
     void addSwitchAndVariable(QGridLayout* grid, int& row, QWidget* parent);
     void setKind(int kind);

@@ -168,10 +168,11 @@ TFormEvCmd11110::TFormEvCmd11110(QWidget* owner)
     Body()->addLayout(top);
     Body()->addWidget(mPosition);
     Body()->addWidget(mScroll);
-    QGroupBox* display = sizeGroup(this, mZoom, mTransparency);
-    Body()->addWidget(display);
-    Body()->addWidget(mKey);
-    Body()->addWidget(mAttributes);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(sizeGroup(this, mZoom, mTransparency));
+    looks->addWidget(mKey, 0, Qt::AlignTop);
+    Body()->addLayout(looks);
+    Body()->addWidget(mAttributes, 0, Qt::AlignLeft);
     connect(mPicture, &TPickerBox::changed, this, &TFormEvCmd11110::enableOk);
 }
 
@@ -243,7 +244,7 @@ TFormEvCmd11120::TFormEvCmd11120(QWidget* owner)
     Body()->addLayout(top);
     Body()->addWidget(mPosition);
     Body()->addWidget(sizeGroup(this, mZoom, mTransparency));
-    Body()->addWidget(mAttributes);
+    Body()->addWidget(mAttributes, 0, Qt::AlignLeft);
     Body()->addWidget(mTime);
 }
 
