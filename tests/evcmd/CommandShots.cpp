@@ -1,16 +1,14 @@
 // Writes command dialogs to PNG files, filled as a user would see them, so that they can be looked
 // at: command-shots RTP_FOLDER OUT_FOLDER. Each dialog is written alone (NAME.png) and on the
-// whole screen (NAME-screen.png, showing whether it fits). Runs offscreen unless a platform is
-// chosen (under xvfb-run the screen's size is the one xvfb was given), in a temporary home.
+// whole screen (NAME-screen.png, showing whether it fits the screen xvfb-run was given).
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <cstdio>
 
+#include "../common/ShotTool.h"
 #include "data/LD_DataBase.h"
 #include "data/LD_Map.h"
 #include "data/LD_MapTree.h"
@@ -18,14 +16,12 @@
 #include "eventedit/commands/EvCmdIf.h"
 #include "mapedit_core/MapGraphics.h"
 #include "platform/Paths.h"
-#include "platform/PlatformPorts.h"
-#include "platform/Settings.h"
 
 using namespace tarvel;
 
 namespace {
 
-QString gOut;
+test::ShotTool gTool;
 bool gOk = true;
 
 void settle() {
@@ -34,10 +30,7 @@ void settle() {
 }
 
 void write(const QPixmap& picture, const QString& name) {
-    const QString file = gOut + "/" + name + ".png";
-    const bool ok = picture.save(file);
-    std::printf("%s %s\n", file.toUtf8().constData(), ok ? "written" : "NOT written");
-    gOk &= ok;
+    gOk &= gTool.Write(picture, name);
 }
 
 // The window alone and the whole screen with the window on it.
@@ -62,21 +55,11 @@ void shootDialog(TFormEvCmdBase& dialog, const QString& name,
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: command-shots RTP_FOLDER OUT_FOLDER\n");
-        return 2;
-    }
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!gTool.Prepare(argc, argv, "command-shots")) return 2;
     QApplication app(argc, argv);
-    const QString rtp = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    gOut = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    QDir().mkpath(gOut);
-    SetRuntimePackagePath(rtp);
-    InstallPlatformPorts();
-    const QString project = home.path() + "/Quest/";
+    gTool.Start();
+    const QString rtp = gTool.Rtp();
+    const QString project = gTool.Home() + "/Quest/";
     QDir().mkpath(project);
     SetProjectPath(project);
 

@@ -183,52 +183,40 @@ TEST_F(EvCmdProjectTest, ForkConditionsWritesEachKindOfCondition) {
         });
     }));
     EXPECT_EQ(LinesOf(dialog->Lines())[0], (TQelEventScriptLine{12010, 0, "", {5, 1, 2, 50, 0, 0}}));
-    EXPECT_EQ(Show(dialog->Lines(), MapContext())[0], "<>Fork Optn:Alex Level -  50Over");
+    EXPECT_EQ(Render(dialog->Lines(), MapContext())[0], "<>Fork Optn:Alex Level -  50Over");
 }
 
 TEST_F(EvCmdProjectTest, ForkEditKeepsBodiesAndClearingElseDropsTheElseBranch) {
     // A fork two levels deep with a then-branch that holds a cycle, and a filled else branch.
-    const Lines in = {
-        {12010, 2, "", {0, 1, 0, 0, 0, 1}},
-        {10110, 3, "then"},
-        {12210, 3},
-        {10110, 4, "deep"},
-        {10, 4},
-        {22210, 3},
-        {10, 3},
-        {22010, 2},
-        {10110, 3, "else"},
-        {10, 3},
-        {22011, 2},
-    };
+    const Lines in = ForkWithBodies();
     auto dialog = Dialog(12010, in);
     ASSERT_TRUE(RunDialog(*dialog, [](TFormEvCmdBase& d) {
         EXPECT_TRUE(Control<QCheckBox>(d, "CheckElse").isChecked());
         Control<QCheckBox>(d, "CheckElse").click();
     }));
-    EXPECT_EQ(Show(dialog->Lines(), MapContext()), (Texts{
-                                                       "<>Fork Optn:Switch [0001:Door]-  ON",
-                                                       "  <>Messg:then",
-                                                       "  <>Cycle       ",
-                                                       "    <>Messg:deep",
-                                                       "    <>",
-                                                       "  :End Cycle    ",
-                                                       "  <>",
-                                                       ":End Case ",
-                                                   }));
+    EXPECT_EQ(Render(dialog->Lines(), MapContext()), (Texts{
+                                                         "<>Fork Optn:Switch [0001:Door]-  ON",
+                                                         "  <>Messg:then",
+                                                         "  <>Cycle       ",
+                                                         "    <>Messg:deep",
+                                                         "    <>",
+                                                         "  :End Cycle    ",
+                                                         "  <>",
+                                                         ":End Case ",
+                                                     }));
 
     // Ticking it again on an edit without an else branch adds an empty one; the then-body stays.
     auto again = Dialog(12010, LinesOf(dialog->Lines()));
     ASSERT_TRUE(RunDialog(*again, [](TFormEvCmdBase& d) { Control<QCheckBox>(d, "CheckElse").click(); }));
     EXPECT_EQ(again->Lines().Count(), 10);
-    EXPECT_EQ(Show(again->Lines(), MapContext())[7], ":Excepting Case ");
+    EXPECT_EQ(Render(again->Lines(), MapContext())[7], ":Excepting Case ");
     EXPECT_EQ(LinesOf(again->Lines())[8], (TQelEventScriptLine{10, 1}));
 
     // The else branch survives an edit that keeps the box.
     auto kept = Dialog(12010, in);
     ASSERT_TRUE(RunDialog(*kept, [](TFormEvCmdBase& d) { kind(d, 3); }));
-    EXPECT_EQ(Show(kept->Lines(), MapContext())[8], "  <>Messg:else");
-    EXPECT_EQ(Show(kept->Lines(), MapContext())[0], "<>Fork Optn:MoneyOwn0Over");
+    EXPECT_EQ(Render(kept->Lines(), MapContext())[8], "  <>Messg:else");
+    EXPECT_EQ(Render(kept->Lines(), MapContext())[0], "<>Fork Optn:MoneyOwn0Over");
 
     // Cancel leaves the lines as they were.
     auto cancelled = Dialog(12010, in);

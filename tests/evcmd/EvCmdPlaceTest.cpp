@@ -245,7 +245,7 @@ TEST_F(EvCmdProjectTest, TeleportStartsAtTheEditedEventOrAtTheStoredViewAndResto
         });
         ASSERT_TRUE(dialog->Run());
         EXPECT_EQ(shown, c.start);
-        EXPECT_EQ(Show(dialog->Lines(), context), Texts{"<>Teleport: 0002:Cave (005,006)"});
+        EXPECT_EQ(Render(dialog->Lines(), context), Texts{"<>Teleport: 0002:Cave (005,006)"});
         // Every stored view position is as it was before the picker opened.
         EXPECT_EQ(tree.NodeByID(1)->ScrollX, c.scrollX);
         EXPECT_EQ(tree.NodeByID(1)->ScrollY, c.scrollY);

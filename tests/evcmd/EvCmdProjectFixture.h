@@ -62,18 +62,6 @@ protected:
         return context;
     }
 
-    // The texts with map names, as the event editor shows them.
-    std::vector<std::string> Show(const TQelEventScriptList& lines, const TEvCmdContext& context) const {
-        TEventScriptContext show;
-        show.EventID = context.EventID;
-        show.Event = context.Event;
-        show.Map = context.Map;
-        show.MapTree = context.MapTree;
-        show.MonGroup = context.MonGroup;
-        show.DataBase = &db;
-        return TEventScriptConverter(show).DescribeScript(lines);
-    }
-
     // Runs each case through the dialog the factory gives for its code, from a fresh run's
     // remembered values. A new command is run once more without any action afterwards: a dialog
     // that remembers its last OK writes the same command again.
@@ -87,12 +75,12 @@ protected:
             dialog->SetContext(context);
             SetLines(*dialog, c.in);
             ASSERT_TRUE(RunDialog(*dialog, c.act));
-            EXPECT_EQ(Show(dialog->Lines(), context), c.out);
+            EXPECT_EQ(Render(dialog->Lines(), context), c.out);
             if (!c.in.empty()) continue;
             auto again = CreateEvCmdDialog(c.code, nullptr);
             again->SetContext(context);
             ASSERT_TRUE(RunDialog(*again, nullptr));
-            EXPECT_EQ(Show(again->Lines(), context), c.out) << "remembered values";
+            EXPECT_EQ(Render(again->Lines(), context), c.out) << "remembered values";
         }
     }
 

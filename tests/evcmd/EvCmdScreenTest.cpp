@@ -220,7 +220,7 @@ TEST_F(EvCmdProjectTest, ShowPictureNeedsAPictureAndWritesEveryAttribute) {
         });
         Control<QPushButton>(d, "ButtonAttributes").click();
     }));
-    EXPECT_EQ(Show(dialog->Lines(), MapContext()), Texts{"<>Show Picture:     20, Sun, (-640,720)"});
+    EXPECT_EQ(Render(dialog->Lines(), MapContext()), Texts{"<>Show Picture:     20, Sun, (-640,720)"});
     EXPECT_EQ(dialog->Lines().Line(0)->Params,
               (std::vector<int32_t>{20, 0, -640, 720, 1, 2000, 40, 0, 0, 100, 100, 200, 2, 7}));
 
@@ -244,7 +244,7 @@ TEST_F(EvCmdProjectTest, ShowPictureNeedsAPictureAndWritesEveryAttribute) {
         });
         Control<QPushButton>(d, "ButtonAttributes").click();
     }));
-    EXPECT_EQ(Show(dialog->Lines(), MapContext()), Texts{"<>Show Picture:     20, Sun, (V[0007],V[0002])"});
+    EXPECT_EQ(Render(dialog->Lines(), MapContext()), Texts{"<>Show Picture:     20, Sun, (V[0007],V[0002])"});
     EXPECT_EQ(dialog->Lines().Line(0)->Params,
               (std::vector<int32_t>{20, 1, 7, 2, 1, 2000, 40, 0, 0, 100, 100, 200, 0, 0}));
 }

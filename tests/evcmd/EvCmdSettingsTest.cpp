@@ -65,7 +65,7 @@ TEST_F(EvCmdProjectTest, MusicSoundAndBackdropAreChosenInTheirPickersAlone) {
     });
     ASSERT_TRUE(music->Run());
     EXPECT_EQ(LinesOf(music->Lines()), (Lines{{11510, 0, "Theme", {3000, 80, 120, 20}}}));
-    EXPECT_EQ(Show(music->Lines(), MapContext()), Texts{"<>Play BGM:  Theme"});
+    EXPECT_EQ(Render(music->Lines(), MapContext()), Texts{"<>Play BGM:  Theme"});
 
     // Edited: the picker opens on the line's music and values; Cancel changes nothing.
     const Lines playing = {{11510, 2, "Theme", {5000, 50, 150, 100}}};
@@ -96,7 +96,7 @@ TEST_F(EvCmdProjectTest, MusicSoundAndBackdropAreChosenInTheirPickersAlone) {
         picker.accept();
     });
     ASSERT_TRUE(sound->Run());
-    EXPECT_EQ(Show(sound->Lines(), MapContext()), Texts{"<>Play SE:      Bell"});
+    EXPECT_EQ(Render(sound->Lines(), MapContext()), Texts{"<>Play SE:      Bell"});
 
     auto backdrop = Dialog(13210, {{13210, 1, "Desert", {}}}, true);
     OnNextModal<TFormSelBase>([](TFormSelBase& picker) {
@@ -107,7 +107,7 @@ TEST_F(EvCmdProjectTest, MusicSoundAndBackdropAreChosenInTheirPickersAlone) {
     });
     ASSERT_TRUE(backdrop->Run());
     EXPECT_EQ(LinesOf(backdrop->Lines()), (Lines{{13210, 0, "Cave", {}}}));
-    EXPECT_EQ(Show(backdrop->Lines(), BattleContext()), Texts{"<>Change Battl.BG:Cave"});
+    EXPECT_EQ(Render(backdrop->Lines(), BattleContext()), Texts{"<>Change Battl.BG:Cave"});
 }
 
 TEST_F(EvCmdProjectTest, SoundMovieAndMapSettingDialogsWriteTheirCommands) {
@@ -320,7 +320,7 @@ TEST_F(EvCmdProjectTest, CallEventOffersTheEventsOfTheMapAndTheirPages) {
     }
     auto dialog = Dialog(12330, {{12330, 0, "", {1, 44, 2}}});
     ASSERT_TRUE(RunDialog(*dialog, nullptr));
-    EXPECT_EQ(Show(dialog->Lines(), MapContext()), Texts{"<>Call Event:          this Event [2]"});
+    EXPECT_EQ(Render(dialog->Lines(), MapContext()), Texts{"<>Call Event:          this Event [2]"});
 }
 
 TEST_F(EvCmdProjectTest, CancelLeavesTheSettingLinesUntouched) {

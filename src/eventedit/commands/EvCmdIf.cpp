@@ -107,19 +107,7 @@ TFormEvCmdIf2::TFormEvCmdIf2(QWidget* owner)
     }
     grid->setColumnStretch(1, 1);
     layout->addWidget(group);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("ButtonOk");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("ButtonCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancel(this, layout);
     connect(mTests, &QButtonGroup::idToggled, this, [this](int, bool on) {
         if (on) enableByTest();
     });
@@ -280,24 +268,41 @@ void TForkFormBase::enableKinds() {
             control->setEnabled(int(k) == kind);
 }
 
-void TForkFormBase::loadSwitchAndVariable(const TQelEventScriptLine& head) {
+void TSwitchVariableCondition::Load(const TQelEventScriptLine& head) {
     if (head.Param(0) == fkSwitch) {
-        mSwitch->SetValue(head.Param(1));
-        mSwitchState->SetIndex(head.Param(2));
+        Switch = head.Param(1);
+        SwitchState = head.Param(2);
     }
     if (head.Param(0) == fkVariable) {
-        mVariable->SetValue(head.Param(1));
-        TFixedOrVariable operand = mOperand->Value();
-        operand.Load(head.Param(2), head.Param(3));
-        mOperand->SetValue(operand);
-        SetWord(mCompare, head.Param(4));
+        Variable = head.Param(1);
+        Operand.Load(head.Param(2), head.Param(3));
+        Compare = head.Param(4);
     }
 }
 
-std::vector<int32_t> TForkFormBase::switchAndVariableParams(int kind) const {
-    if (kind == fkSwitch) return {mSwitch->Value(), mSwitchState->Index(), 0, 0};
-    const TFixedOrVariable operand = mOperand->Value();
-    return {mVariable->Value(), operand.Mode, operand.Stored(), mCompare->currentIndex()};
+std::vector<int32_t> TSwitchVariableCondition::Params(int kind) const {
+    if (kind == fkSwitch) return {Switch, SwitchState, 0, 0};
+    return {Variable, Operand.Mode, Operand.Stored(), Compare};
+}
+
+void TForkFormBase::showSwitchAndVariable(const TSwitchVariableCondition& condition) {
+    mSwitch->SetValue(condition.Switch);
+    mSwitchState->SetIndex(condition.SwitchState);
+    mVariable->SetValue(condition.Variable);
+    mOperand->SetValue(condition.Operand);
+    SetWord(mCompare, condition.Compare);
+}
+
+TSwitchVariableCondition TForkFormBase::switchAndVariable() const {
+    return {mSwitch->Value(), mSwitchState->Index(), mVariable->Value(), mOperand->Value(),
+            mCompare->currentIndex()};
+}
+
+void TForkFormBase::writeFork(int kind, const std::vector<int32_t>& values, const std::string& text) {
+    std::vector<int32_t> params = {kind};
+    params.insert(params.end(), values.begin(), values.end());
+    params.push_back(mElse->isChecked() ? 1 : 0);
+    WriteBlock({Code(), 0, text, params});
 }
 
 // ---- TFormEvCmd12010
@@ -306,11 +311,7 @@ namespace {
 
 struct TForkFields {
     int32_t Kind = fkSwitch;
-    int32_t Switch = 1;
-    int32_t SwitchState = 0;
-    int32_t Variable = 1;
-    TFixedOrVariable Operand{0, 0, 1};
-    int32_t Compare = 0;
+    TSwitchVariableCondition Common;
     int32_t Minutes = 0;
     int32_t Seconds = 0;
     int32_t TimerCompare = 0;
@@ -403,14 +404,9 @@ TFormEvCmd12010::TFormEvCmd12010(QWidget* owner)
 void TFormEvCmd12010::LoadCommand(const TQelEventScriptLine* head) {
     TForkFields f = rememberedFork().Value();
     mCharacter->Fill(Context());
-    mSwitch->SetValue(f.Switch);
-    mSwitchState->SetIndex(f.SwitchState);
-    mVariable->SetValue(f.Variable);
-    mOperand->SetValue(f.Operand);
-    SetWord(mCompare, f.Compare);
     if (head) {
         f.Kind = std::clamp(head->Param(0), 0, ForkKindCount - 1);
-        loadSwitchAndVariable(*head);
+        f.Common.Load(*head);
         switch (f.Kind) {
         case fkTimer:
             f.Minutes = std::clamp(head->Param(1) / 60, 0, 99);
@@ -441,6 +437,7 @@ void TFormEvCmd12010::LoadCommand(const TQelEventScriptLine* head) {
         }
         f.Else = head->Param(5) == 1;
     }
+    showSwitchAndVariable(f.Common);
     mMinutes->setValue(f.Minutes);
     mSeconds->setValue(f.Seconds);
     mTimerCompare->SetIndex(f.TimerCompare);
@@ -461,11 +458,7 @@ void TFormEvCmd12010::LoadCommand(const TQelEventScriptLine* head) {
 void TFormEvCmd12010::SaveCommand() {
     TForkFields f;
     f.Kind = Kind();
-    f.Switch = mSwitch->Value();
-    f.SwitchState = mSwitchState->Index();
-    f.Variable = mVariable->Value();
-    f.Operand = mOperand->Value();
-    f.Compare = mCompare->currentIndex();
+    f.Common = switchAndVariable();
     f.Minutes = mMinutes->value();
     f.Seconds = mSeconds->value();
     f.TimerCompare = mTimerCompare->Index();
@@ -486,7 +479,7 @@ void TFormEvCmd12010::SaveCommand() {
     switch (f.Kind) {
     case fkSwitch:
     case fkVariable:
-        values = switchAndVariableParams(f.Kind);
+        values = f.Common.Params(f.Kind);
         break;
     case fkTimer:
         values[0] = f.Minutes * 60 + f.Seconds;
@@ -516,10 +509,7 @@ void TFormEvCmd12010::SaveCommand() {
     default:
         break;
     }
-    std::vector<int32_t> params = {f.Kind};
-    params.insert(params.end(), values.begin(), values.end());
-    params.push_back(f.Else ? 1 : 0);
-    WriteBlock({Code(), 0, text, params});
+    writeFork(f.Kind, values, text);
 }
 
 // ---- TFormEvCmd13310
@@ -528,11 +518,7 @@ namespace {
 
 struct TBattleForkFields {
     int32_t Kind = fkSwitch;
-    int32_t Switch = 1;
-    int32_t SwitchState = 0;
-    int32_t Variable = 1;
-    TFixedOrVariable Operand{0, 0, 1};
-    int32_t Compare = 0;
+    TSwitchVariableCondition Common;
     int32_t Hero = 1;
     int32_t Member = 0;
     bool Else = false;
@@ -570,18 +556,14 @@ TFormEvCmd13310::TFormEvCmd13310(QWidget* owner)
 void TFormEvCmd13310::LoadCommand(const TQelEventScriptLine* head) {
     TBattleForkFields f = rememberedBattleFork().Value();
     mMember->Fill(Context());
-    mSwitch->SetValue(f.Switch);
-    mSwitchState->SetIndex(f.SwitchState);
-    mVariable->SetValue(f.Variable);
-    mOperand->SetValue(f.Operand);
-    SetWord(mCompare, f.Compare);
     if (head) {
         f.Kind = std::clamp(head->Param(0), 0, BattleKindCount - 1);
-        loadSwitchAndVariable(*head);
+        f.Common.Load(*head);
         if (f.Kind == bkHero) f.Hero = head->Param(1);
         if (f.Kind == bkMember) f.Member = head->Param(1);
         f.Else = head->Param(5) == 1;
     }
+    showSwitchAndVariable(f.Common);
     mHero->SetID(f.Hero);
     mMember->SetValue(f.Member);
     mElse->setChecked(f.Else);
@@ -591,24 +573,17 @@ void TFormEvCmd13310::LoadCommand(const TQelEventScriptLine* head) {
 void TFormEvCmd13310::SaveCommand() {
     TBattleForkFields f;
     f.Kind = Kind();
-    f.Switch = mSwitch->Value();
-    f.SwitchState = mSwitchState->Index();
-    f.Variable = mVariable->Value();
-    f.Operand = mOperand->Value();
-    f.Compare = mCompare->currentIndex();
+    f.Common = switchAndVariable();
     f.Hero = mHero->ID();
     f.Member = mMember->Value();
     f.Else = mElse->isChecked();
     rememberedBattleFork().Set(f);
 
     std::vector<int32_t> values(4, 0);
-    if (f.Kind == fkSwitch || f.Kind == fkVariable) values = switchAndVariableParams(f.Kind);
+    if (f.Kind == fkSwitch || f.Kind == fkVariable) values = f.Common.Params(f.Kind);
     if (f.Kind == bkHero) values[0] = f.Hero;
     if (f.Kind == bkMember) values[0] = f.Member;
-    std::vector<int32_t> params = {f.Kind};
-    params.insert(params.end(), values.begin(), values.end());
-    params.push_back(f.Else ? 1 : 0);
-    WriteBlock({Code(), 0, {}, params});
+    writeFork(f.Kind, values);
 }
 
 } // namespace tarvel

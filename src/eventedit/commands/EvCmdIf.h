@@ -68,6 +68,19 @@ private:
     THeroCondition mCondition;
 };
 
+// What both forks remember of their switch and variable conditions.
+struct TSwitchVariableCondition {
+    int32_t Switch = 1;
+    int32_t SwitchState = 0;
+    int32_t Variable = 1;
+    TFixedOrVariable Operand{0, 0, 1};
+    int32_t Compare = 0;
+    // From a fork's head of kind 0 or 1 (other kinds change nothing).
+    void Load(const TQelEventScriptLine& head);
+    // p1..p4 of kind 0 or 1.
+    std::vector<int32_t> Params(int kind) const;
+};
+
 // The switch and variable conditions both forks offer, and the else check box.
 class TForkFormBase : public TFormEvCmdBase {
     Q_OBJECT
@@ -85,9 +98,10 @@ protected:
     void addSwitchAndVariable(QGridLayout* grid, int& row, QWidget* parent);
     void setKind(int kind);
     void enableKinds();
-    // Kinds 0 and 1 from their parameters, and their parameters p1..p4.
-    void loadSwitchAndVariable(const TQelEventScriptLine& head);
-    std::vector<int32_t> switchAndVariableParams(int kind) const;
+    void showSwitchAndVariable(const TSwitchVariableCondition& condition);
+    TSwitchVariableCondition switchAndVariable() const;
+    // The head (the kind, its four values p1..p4, the else flag in p5) and the branches.
+    void writeFork(int kind, const std::vector<int32_t>& values, const std::string& text = {});
 
     QButtonGroup* mKinds;
     std::vector<std::vector<QWidget*>> mKindControls;

@@ -1,12 +1,15 @@
 #include "EvCmdParts.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "EvCmdWidgets.h"
@@ -30,6 +33,22 @@ QSpinBox* RangeSpin(int minimum, int maximum, QWidget* parent, const char* name)
     spin->setObjectName(name);
     spin->setRange(minimum, maximum);
     return spin;
+}
+
+void AddOkCancel(QDialog* dialog, QVBoxLayout* layout) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton("&Ok", dialog);
+    ok->setObjectName("ButtonOk");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", dialog);
+    cancel->setObjectName("ButtonCancel");
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
 // ---- TValueSlider

@@ -11,7 +11,9 @@
 #include <vector>
 
 class QComboBox;
+class QDialog;
 class QRadioButton;
+class QVBoxLayout;
 class QSlider;
 class QSpinBox;
 
@@ -24,6 +26,9 @@ QComboBox* WordCombo(const QStringList& words, QWidget* parent, const char* name
 // Selects a word by its row; a stored value outside the list selects the first word.
 void SetWord(QComboBox* combo, int row);
 QSpinBox* RangeSpin(int minimum, int maximum, QWidget* parent, const char* name);
+// The last row of the small dialogs a command dialog opens: "&Ok" (the default, accepts) and
+// "Cancel" at the right; the dialog keeps the size its controls need.
+void AddOkCancel(QDialog* dialog, QVBoxLayout* layout);
 
 // A slider with the number it stands at beside it; either can be changed.
 class TValueSlider : public QWidget {

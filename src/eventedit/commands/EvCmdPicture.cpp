@@ -65,19 +65,7 @@ TFormEvCmdPicAttr::TFormEvCmdPicAttr(QWidget* owner)
     effectRow->addWidget(new QLabel("Speed / Strength", this));
     effectRow->addWidget(mPower);
     layout->addLayout(effectRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("ButtonOk");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("ButtonCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancel(this, layout);
     connect(mEffect, &TRadioGroup::indexChanged, this, &TFormEvCmdPicAttr::enableByEffect);
 }
 

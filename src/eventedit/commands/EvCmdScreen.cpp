@@ -132,28 +132,22 @@ void TTimeAndWait::Load(const TQelEventScriptLine* head, int timeIndex, int wait
     mWait->setChecked(head->Param(waitIndex) == 1);
 }
 
-// ---- TFormEvCmd11030
+// ---- TEffectSlidersForm (11030, 11040, 11050)
 
 namespace {
 
-struct TToneFields {
-    std::vector<int32_t> Tone = {100, 100, 100, 100};
+struct TSliderFields {
+    std::vector<int32_t> Values;
     int32_t Time = TTenthsSpin::DefaultTenths;
 };
 
-TEvCmdOption<TToneFields>& rememberedTone() {
-    static TEvCmdOption<TToneFields> option{TToneFields{}};
-    return option;
-}
-
-struct TFlashFields {
-    std::vector<int32_t> Flash = {31, 31, 31, 31};
-    int32_t Time = TTenthsSpin::DefaultTenths;
-};
-
-TEvCmdOption<TFlashFields>& rememberedScreenFlash() {
-    static TEvCmdOption<TFlashFields> option{TFlashFields{}};
-    return option;
+// Each dialog remembers its own; the tone starts unchanged, the flash white at full power, the
+// shake in the middle.
+TEvCmdOption<TSliderFields>& rememberedSliders(int32_t code) {
+    static TEvCmdOption<TSliderFields> tone{{{100, 100, 100, 100}}};
+    static TEvCmdOption<TSliderFields> flash{{{31, 31, 31, 31}}};
+    static TEvCmdOption<TSliderFields> shake{{{5, 5}}};
+    return code == 11030 ? tone : code == 11040 ? flash : shake;
 }
 
 std::vector<int32_t> paramsFrom(const TQelEventScriptLine& head, int first, int count) {
@@ -167,96 +161,41 @@ const QStringList flashLabels = {"Red", "Green", "Blue", "Power"};
 
 } // namespace
 
-TFormEvCmd11030::TFormEvCmd11030(QWidget* owner)
-    : TFormEvCmdBase(owner, 11030, "Screen Colour"),
-      mTone(new TColourSliders("Colour", {"Red", "Green", "Blue", "Saturation"}, 0, 200, this)),
-      mTime(new TTimeAndWait(this)) {
-    mTone->setObjectName("Tone");
-    Body()->addWidget(mTone);
+TEffectSlidersForm::TEffectSlidersForm(QWidget* owner, int32_t code, const QString& caption, const char* name,
+                                       const QStringList& labels, int minimum, int maximum)
+    : TFormEvCmdBase(owner, code, caption),
+      mSliders(new TColourSliders(name, labels, minimum, maximum, this)), mTime(new TTimeAndWait(this)) {
+    mSliders->setObjectName(name);
+    Body()->addWidget(mSliders);
     Body()->addWidget(mTime);
 }
 
-void TFormEvCmd11030::LoadCommand(const TQelEventScriptLine* head) {
-    TToneFields f = rememberedTone().Value();
-    if (head) f.Tone = paramsFrom(*head, 0, 4);
-    mTone->SetValues(f.Tone);
-    mTime->Load(head, 4, 5, f.Time);
+void TEffectSlidersForm::LoadCommand(const TQelEventScriptLine* head) {
+    TSliderFields f = rememberedSliders(Code()).Value();
+    if (head) f.Values = paramsFrom(*head, 0, mSliders->Count());
+    mSliders->SetValues(f.Values);
+    mTime->Load(head, mSliders->Count(), mSliders->Count() + 1, f.Time);
 }
 
-void TFormEvCmd11030::SaveCommand() {
-    TToneFields f{mTone->Values(), mTime->Time()->value()};
-    rememberedTone().Set(f);
+void TEffectSlidersForm::SaveCommand() {
+    TSliderFields f{mSliders->Values(), mTime->Time()->value()};
+    rememberedSliders(Code()).Set(f);
     mTime->Wait()->Remember();
-    std::vector<int32_t> params = f.Tone;
+    std::vector<int32_t> params = f.Values;
     params.push_back(f.Time);
     params.push_back(mTime->Wait()->isChecked() ? 1 : 0);
     WriteLine({Code(), 0, {}, params});
 }
 
-// ---- TFormEvCmd11040
+TFormEvCmd11030::TFormEvCmd11030(QWidget* owner)
+    : TEffectSlidersForm(owner, 11030, "Screen Colour", "Tone", {"Red", "Green", "Blue", "Saturation"}, 0,
+                         200) {}
 
 TFormEvCmd11040::TFormEvCmd11040(QWidget* owner)
-    : TFormEvCmdBase(owner, 11040, "Screen Flash"),
-      mFlash(new TColourSliders("Colour", flashLabels, 0, 31, this)), mTime(new TTimeAndWait(this)) {
-    mFlash->setObjectName("Flash");
-    Body()->addWidget(mFlash);
-    Body()->addWidget(mTime);
-}
-
-void TFormEvCmd11040::LoadCommand(const TQelEventScriptLine* head) {
-    TFlashFields f = rememberedScreenFlash().Value();
-    if (head) f.Flash = paramsFrom(*head, 0, 4);
-    mFlash->SetValues(f.Flash);
-    mTime->Load(head, 4, 5, f.Time);
-}
-
-void TFormEvCmd11040::SaveCommand() {
-    TFlashFields f{mFlash->Values(), mTime->Time()->value()};
-    rememberedScreenFlash().Set(f);
-    mTime->Wait()->Remember();
-    std::vector<int32_t> params = f.Flash;
-    params.push_back(f.Time);
-    params.push_back(mTime->Wait()->isChecked() ? 1 : 0);
-    WriteLine({Code(), 0, {}, params});
-}
-
-// ---- TFormEvCmd11050
-
-namespace {
-
-struct TShakeFields {
-    std::vector<int32_t> Shake = {5, 5};
-    int32_t Time = TTenthsSpin::DefaultTenths;
-};
-
-TEvCmdOption<TShakeFields>& rememberedShake() {
-    static TEvCmdOption<TShakeFields> option{TShakeFields{}};
-    return option;
-}
-
-} // namespace
+    : TEffectSlidersForm(owner, 11040, "Screen Flash", "Flash", flashLabels, 0, 31) {}
 
 TFormEvCmd11050::TFormEvCmd11050(QWidget* owner)
-    : TFormEvCmdBase(owner, 11050, "Shake Screen"),
-      mShake(new TColourSliders("Shake", {"Power", "Speed"}, 1, 9, this)), mTime(new TTimeAndWait(this)) {
-    mShake->setObjectName("Shake");
-    Body()->addWidget(mShake);
-    Body()->addWidget(mTime);
-}
-
-void TFormEvCmd11050::LoadCommand(const TQelEventScriptLine* head) {
-    TShakeFields f = rememberedShake().Value();
-    if (head) f.Shake = paramsFrom(*head, 0, 2);
-    mShake->SetValues(f.Shake);
-    mTime->Load(head, 2, 3, f.Time);
-}
-
-void TFormEvCmd11050::SaveCommand() {
-    TShakeFields f{mShake->Values(), mTime->Time()->value()};
-    rememberedShake().Set(f);
-    mTime->Wait()->Remember();
-    WriteLine({Code(), 0, {}, {f.Shake[0], f.Shake[1], f.Time, mTime->Wait()->isChecked() ? 1 : 0}});
-}
+    : TEffectSlidersForm(owner, 11050, "Shake Screen", "Shake", {"Power", "Speed"}, 1, 9) {}
 
 // ---- TFormEvCmd11060
 
@@ -450,7 +389,7 @@ namespace {
 
 struct TCharacterFlashFields {
     int32_t Character = CharacterHero;
-    TFlashFields Flash;
+    TSliderFields Flash{{31, 31, 31, 31}};
 };
 
 TEvCmdOption<TCharacterFlashFields>& rememberedCharacterFlash() {
@@ -477,11 +416,11 @@ void TFormEvCmd11320::LoadCommand(const TQelEventScriptLine* head) {
     TCharacterFlashFields f = rememberedCharacterFlash().Value();
     if (head) {
         f.Character = head->Param(0);
-        f.Flash.Flash = paramsFrom(*head, 1, 4);
+        f.Flash.Values = paramsFrom(*head, 1, 4);
     }
     mCharacter->Fill(Context());
     mCharacter->SetValue(f.Character);
-    mFlash->SetValues(f.Flash.Flash);
+    mFlash->SetValues(f.Flash.Values);
     mTime->Load(head, 5, 6, f.Flash.Time);
 }
 
@@ -490,7 +429,7 @@ void TFormEvCmd11320::SaveCommand() {
     rememberedCharacterFlash().Set(f);
     mTime->Wait()->Remember();
     std::vector<int32_t> params = {f.Character};
-    for (int32_t v : f.Flash.Flash)
+    for (int32_t v : f.Flash.Values)
         params.push_back(v);
     params.push_back(f.Flash.Time);
     params.push_back(mTime->Wait()->isChecked() ? 1 : 0);

@@ -66,49 +66,41 @@ private:
     TWaitCheckBox* mWait;
 };
 
-// "Screen Colour": red, green, blue and saturation 0..200 per cent, the time to change and wait.
-class TFormEvCmd11030 : public TFormEvCmdBase {
+// Sliders, a time and wait, written as the sliders' values, the time and the wait flag: the base
+// of "Screen Colour", "Screen Flash" and "Shake Screen".
+class TEffectSlidersForm : public TFormEvCmdBase {
+    Q_OBJECT
+protected:
+    // The sliders stand in a group whose title and object name is name.
+    TEffectSlidersForm(QWidget* owner, int32_t code, const QString& caption, const char* name,
+                       const QStringList& labels, int minimum, int maximum);
+    void LoadCommand(const TQelEventScriptLine* head) override;
+    void SaveCommand() override;
+
+private:
+    TColourSliders* mSliders;
+    TTimeAndWait* mTime;
+};
+
+// "Screen Colour": red, green, blue and saturation 0..200 per cent (100 unchanged).
+class TFormEvCmd11030 : public TEffectSlidersForm {
     Q_OBJECT
 public:
     explicit TFormEvCmd11030(QWidget* owner);
-
-protected:
-    void LoadCommand(const TQelEventScriptLine* head) override;
-    void SaveCommand() override;
-
-private:
-    TColourSliders* mTone;
-    TTimeAndWait* mTime;
 };
 
-// "Screen Flash": colour and power 0..31, time and wait.
-class TFormEvCmd11040 : public TFormEvCmdBase {
+// "Screen Flash": colour and power 0..31.
+class TFormEvCmd11040 : public TEffectSlidersForm {
     Q_OBJECT
 public:
     explicit TFormEvCmd11040(QWidget* owner);
-
-protected:
-    void LoadCommand(const TQelEventScriptLine* head) override;
-    void SaveCommand() override;
-
-private:
-    TColourSliders* mFlash;
-    TTimeAndWait* mTime;
 };
 
-// "Shake Screen": power and speed 1..9, time and wait.
-class TFormEvCmd11050 : public TFormEvCmdBase {
+// "Shake Screen": power and speed 1..9.
+class TFormEvCmd11050 : public TEffectSlidersForm {
     Q_OBJECT
 public:
     explicit TFormEvCmd11050(QWidget* owner);
-
-protected:
-    void LoadCommand(const TQelEventScriptLine* head) override;
-    void SaveCommand() override;
-
-private:
-    TColourSliders* mShake;
-    TTimeAndWait* mTime;
 };
 
 // "Screen Pan": fix the screen, free it, move it a number of tiles in a direction chosen on a cross
