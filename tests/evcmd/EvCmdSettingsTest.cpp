@@ -230,6 +230,9 @@ TEST_F(EvCmdProjectTest, SoundMovieAndMapSettingDialogsWriteTheirCommands) {
              {{{11520, 0, "", {7500}}}, {7000}},
              // A common event names no page.
              {{{12330, 0, "", {0, 2, 9}}}, {0, 2, 0}},
+             // A common event beyond the list becomes the first one.
+             {{{12330, 0, "", {0, 99, 0}}}, {0, 1, 0}},
+             {{{12330, 0, "", {0, 0, 0}}}, {0, 1, 0}},
          }) {
         auto dialog = Dialog(c.in[0].Code, c.in);
         ASSERT_TRUE(RunDialog(*dialog, nullptr));
