@@ -10,27 +10,6 @@
 using namespace tarvel;
 using namespace tarvel::test;
 
-namespace {
-
-// A block head and its bodies as the script holds them, at indent 2 (inside two other blocks).
-Lines ForkWithBodies() {
-    return {
-        {12010, 2, "", {0, 1, 0, 0, 0, 1}},
-        {10110, 3, "then"},
-        {12210, 3},
-        {10110, 4, "deep"},
-        {10, 4},
-        {22210, 3},
-        {10, 3},
-        {22010, 2},
-        {10110, 3, "else"},
-        {10, 3},
-        {22011, 2},
-    };
-}
-
-} // namespace
-
 TEST_F(EvCmdTest, BranchBodiesAreReadPerLabelAndWrittenAtIndentOneWithTheirDepth) {
     TFormEvCmdBase* cycle = nullptr;
     auto dialog = CreateEvCmdDialog(12210, nullptr);

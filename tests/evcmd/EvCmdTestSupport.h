@@ -125,6 +125,7 @@ protected:
         show.EventID = context.EventID;
         show.Event = context.Event;
         show.Map = context.Map;
+        show.MapTree = context.MapTree;
         show.MonGroup = context.MonGroup;
         show.DataBase = &db;
         return TEventScriptConverter(show).DescribeScript(lines);
@@ -193,6 +194,24 @@ inline void spin(QWidget& d, const char* name, int value) {
 }
 inline void box(QWidget& d, const char* name, int value) {
     Control<TSwitchVariableBox>(d, name).SetValue(value);
+}
+
+// A fork and its bodies as the script holds them, at indent 2 (inside two other blocks): a
+// then-branch with a message and a cycle around another message, and an else branch with a message.
+inline std::vector<TQelEventScriptLine> ForkWithBodies() {
+    return {
+        {12010, 2, "", {0, 1, 0, 0, 0, 1}},
+        {10110, 3, "then"},
+        {12210, 3},
+        {10110, 4, "deep"},
+        {10, 4},
+        {22210, 3},
+        {10, 3},
+        {22010, 2},
+        {10110, 3, "else"},
+        {10, 3},
+        {22011, 2},
+    };
 }
 
 } // namespace tarvel::test

@@ -12,6 +12,10 @@
 
 namespace tarvel {
 
+// The dialogs of the codes from 10810 on (EvCmdFactory10810.cpp): nullptr and false for others.
+std::unique_ptr<TFormEvCmdBase> CreateEvCmdDialog10810To13410(int32_t code, QWidget* owner);
+bool HasEvCmdDialog10810To13410(int32_t code);
+
 namespace {
 
 // The commands that write their one line without asking anything.
@@ -57,13 +61,14 @@ const std::map<int32_t, Creator>& dialogs() {
 } // namespace
 
 std::unique_ptr<TFormEvCmdBase> CreateEvCmdDialog(int32_t code, QWidget* owner) {
+    if (auto dialog = CreateEvCmdDialog10810To13410(code, owner)) return dialog;
     if (isNoWindowCode(code)) return std::make_unique<TEvCmdNoWindow>(owner, code);
     auto found = dialogs().find(code);
     return found == dialogs().end() ? nullptr : found->second(owner);
 }
 
 bool HasEvCmdDialog(int32_t code) {
-    return isNoWindowCode(code) || dialogs().count(code) > 0;
+    return HasEvCmdDialog10810To13410(code) || isNoWindowCode(code) || dialogs().count(code) > 0;
 }
 
 } // namespace tarvel
