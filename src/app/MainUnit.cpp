@@ -24,8 +24,10 @@
 #include "SplashForm.h"
 #include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
+#include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "eventedit/EventEditing.h"
 #include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
 #include "mapedit/MapEditor.h"
@@ -577,6 +579,9 @@ void TFormQelMain::connectPanes() {
     mMapViewPlace->layout()->addWidget(mMapEditor);
     mMapEditor->SetMapTree(&mapTree());
     mMapEditor->SetMap(&map());
+    // A double-click or the event menu edits events in the event editor.
+    PlugEventEditor(mMapEditor->EventManager(), this, DocumentDataBaseStore(document()));
+    SetHelpContextHandler([](QWidget* owner, int context) { HelpBrowser::ShowContext(owner, context); });
     mChipSelector = new TFormChipSelector(mChipPalettePlace);
     mChipPalettePlace->layout()->addWidget(mChipSelector);
     mChipSelector->SetMap(&map());
