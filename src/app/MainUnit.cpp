@@ -51,6 +51,7 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     // From here on the data code is tolerant: a database that fails to load keeps what was read,
     // and a missing record is none instead of an error.
     SetEditorRunning(true);
+    SetHelpOpener([](QWidget* owner, int context) { HelpBrowser::ShowContext(owner, context); });
 
     // The temporary folder holds the working copies of maps; whatever an earlier run left there
     // is gone before this run parks anything in it.
@@ -581,7 +582,6 @@ void TFormQelMain::connectPanes() {
     mMapEditor->SetMap(&map());
     // A double-click or the event menu edits events in the event editor.
     PlugEventEditor(mMapEditor->EventManager(), this, DocumentDataBaseStore(document()));
-    SetHelpContextHandler([](QWidget* owner, int context) { HelpBrowser::ShowContext(owner, context); });
     mChipSelector = new TFormChipSelector(mChipPalettePlace);
     mChipPalettePlace->layout()->addWidget(mChipSelector);
     mChipSelector->SetMap(&map());

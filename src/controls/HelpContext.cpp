@@ -3,20 +3,21 @@
 namespace tarvel {
 
 namespace {
-
-std::function<void(QWidget*, int)>& handler() {
-    static std::function<void(QWidget*, int)> shown;
-    return shown;
-}
-
+THelpOpener gOpener;
+int gLastContext = -1;
 } // namespace
 
-void ShowHelpContext(QWidget* owner, int context) {
-    if (handler()) handler()(owner, context);
+void SetHelpOpener(THelpOpener opener) {
+    gOpener = std::move(opener);
 }
 
-void SetHelpContextHandler(std::function<void(QWidget* owner, int context)> shown) {
-    handler() = std::move(shown);
+void ShowHelpContext(QWidget* owner, int context) {
+    gLastContext = context;
+    if (gOpener) gOpener(owner, context);
+}
+
+int LastHelpContext() {
+    return gLastContext;
 }
 
 } // namespace tarvel

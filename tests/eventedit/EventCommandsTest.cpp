@@ -83,18 +83,29 @@ TEST(PasteFilter, RemovesWhatAScriptKindCannotHoldWithItsBodies) {
           {23311, 0},
           {11340, 0}},
          {"11410/0", "11340/0"}},
-        {"a map fork whose body holds a message, in a battle page", TScriptKind::BattleEvent,
-         {{12010, 0, "", {0, 1, 0, 0, 0, 0}}, {10110, 1, "Hi"}, {20110, 1, "there"}, {10, 1}, {22011, 0}, {11410, 0}},
+        {"a map fork whose body holds a message, in a battle page",
+         TScriptKind::BattleEvent,
+         {{12010, 0, "", {0, 1, 0, 0, 0, 0}},
+          {10110, 1, "Hi"},
+          {20110, 1, "there"},
+          {10, 1},
+          {22011, 0},
+          {11410, 0}},
          {"11410/0"}},
-        {"a battle script starting with enemy HP, in a common event", TScriptKind::CommonEvent,
+        {"a battle script starting with enemy HP, in a common event",
+         TScriptKind::CommonEvent,
          {{13110, 0, "", {0, 0, 0, 5}}, {10110, 0, "Ouch"}, {20110, 0, "more"}},
          {"10110/0", "20110/0"}},
-        {"a message with its continuation in a battle page", TScriptKind::BattleEvent,
+        {"a message with its continuation in a battle page",
+         TScriptKind::BattleEvent,
          {{10110, 0, "Hi"}, {20110, 0, "there"}, {12410, 0, "note"}, {22410, 0, "more"}},
          {"10110/0", "20110/0", "12410/0", "22410/0"}},
-        {"an end-of-script line in the middle", TScriptKind::MapEvent, {{11340, 0}, {0, 0}, {11350, 0}},
+        {"an end-of-script line in the middle",
+         TScriptKind::MapEvent,
+         {{11340, 0}, {0, 0}, {11350, 0}},
          {"11340/0", "11350/0"}},
-        {"a battle-only line nested in a kept fork", TScriptKind::CommonEvent,
+        {"a battle-only line nested in a kept fork",
+         TScriptKind::CommonEvent,
          {{12010, 0, "", {0, 1, 0, 0, 0, 0}}, {13410, 1}, {10, 1}, {22011, 0}},
          {"12010/0", "10/1", "22011/0"}},
     };
@@ -110,7 +121,8 @@ TEST(ScriptClipboardBlock, CarriesLinesAndTheirEncoding) {
     TQelEventScriptList lines;
     FillLines(lines, {{10110, 0, "Hi", {0}}});
     // A 32-bit byte count, then the line's encoding.
-    EXPECT_EQ(ScriptLinesBlock(lines), (std::vector<uint8_t>{8, 0, 0, 0, 0xCE, 0x7E, 0x00, 0x02, 'H', 'i', 0x01, 0x00}));
+    EXPECT_EQ(ScriptLinesBlock(lines),
+              (std::vector<uint8_t>{8, 0, 0, 0, 0xCE, 0x7E, 0x00, 0x02, 'H', 'i', 0x01, 0x00}));
 
     TQelEventScriptList sample, back;
     FillSampleScript(sample);

@@ -16,6 +16,7 @@
 #include "ModalHelper.h"
 #include "ScriptFixtures.h"
 #include "controls/DashBox.h"
+#include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
 #include "eventedit/EventEditing.h"
 #include "eventedit/ScriptEdit.h"
@@ -279,7 +280,8 @@ TEST(EventEditor, ConditionsEnableTheirControlsAndStoreTheirValues) {
     EXPECT_EQ(c.HeroID, 3);
 
     QTest::mouseClick(ui.CheckTimer, Qt::LeftButton);
-    EXPECT_EQ(c.Flags, TQelEventCondition::cfSwitchA | TQelEventCondition::cfHero | TQelEventCondition::cfTimer);
+    EXPECT_EQ(c.Flags,
+              TQelEventCondition::cfSwitchA | TQelEventCondition::cfHero | TQelEventCondition::cfTimer);
     EXPECT_EQ(ui.SpinTimerMin->value(), 2);
     EXPECT_EQ(ui.SpinTimerSec->value(), 5);
     // Each box keeps the other's part.
@@ -305,7 +307,8 @@ TEST(EventEditor, ConditionsEnableTheirControlsAndStoreTheirValues) {
 TEST(EventEditor, ChangingTheGraphicFromATileToACharacterSet) {
     EventEditorFixture f;
     MaterialFolders folders;
-    folders.Picture(false, "CharSet", "Hero", MakePicture(288, 256, [](int x, int y) { return 1 + (x / 24 + y) % 200; }));
+    folders.Picture(false, "CharSet", "Hero",
+                    MakePicture(288, 256, [](int x, int y) { return 1 + (x / 24 + y) % 200; }));
     TQelEventItem event(2);
     TQelEventPageItem& page = *event.Pages.Find(1);
     page.CharIndex = 7;
@@ -440,6 +443,16 @@ TEST(EventEditor, ASwitchRenamedInAPickerIsSavedOnOkAndLostOnCancel) {
         fromFile.LoadFromFile(f.store.file);
         EXPECT_EQ(fromFile.Switches().Find(1)->Name, "Gate!");
     }
+}
+
+TEST(EventEditor, HelpOpensItsPage) {
+    EventEditorFixture f;
+    TFormEDEvent& editor = f.open(TQelEventItem(2));
+    QTest::mouseClick(f.ui().ButtonHelp, Qt::LeftButton);
+    EXPECT_EQ(LastHelpContext(), 201);
+    ShowHelpContext(nullptr, 0);
+    QTest::keyClick(&editor, Qt::Key_F1);
+    EXPECT_EQ(LastHelpContext(), 201);
 }
 
 TEST(EventEditor, CreateRouteWaitsForTheRouteEditor) {

@@ -69,10 +69,10 @@ struct EditFixture {
     std::string menuState() {
         editor->UpdateMenu();
         std::string state;
-        for (QAction* a : {editor->Menu_EventCommand_Insert, editor->Menu_EventCommand_Edit,
-                           editor->Menu_EventCommand_Cut, editor->Menu_EventCommand_Copy,
-                           editor->Menu_EventCommand_Paste, editor->Menu_EventCommand_Delete,
-                           editor->Menu_EventCommand_SelectAll})
+        for (QAction* a :
+             {editor->Menu_EventCommand_Insert, editor->Menu_EventCommand_Edit, editor->Menu_EventCommand_Cut,
+              editor->Menu_EventCommand_Copy, editor->Menu_EventCommand_Paste,
+              editor->Menu_EventCommand_Delete, editor->Menu_EventCommand_SelectAll})
             state += a->isEnabled() ? '1' : '0';
         return state;
     }
@@ -83,7 +83,8 @@ void ChooseInPicker(int32_t code) {
     OnNextModal<TFormEvCmdListBase>([code](TFormEvCmdListBase& picker) {
         QAbstractButton* button = picker.Button(PickerButtonOf(picker.Picker(), code));
         ASSERT_TRUE(button && button->isEnabled());
-        if (auto* tabs = picker.findChild<QTabWidget*>()) tabs->setCurrentIndex(PickerButtonOf(picker.Picker(), code) / 30);
+        if (auto* tabs = picker.findChild<QTabWidget*>())
+            tabs->setCurrentIndex(PickerButtonOf(picker.Picker(), code) / 30);
         QTest::mouseClick(button, Qt::LeftButton);
     });
 }
@@ -125,7 +126,8 @@ TEST(ScriptEdit, InsertThroughThePicker) {
         EXPECT_EQ(picker.focusWidget(), picker.Button(PickerButtonOf(TCommandPicker::Map, 11340)));
         // A command whose dialog does not exist cannot be chosen.
         for (int i = 0; i < picker.ButtonCount(); ++i)
-            EXPECT_EQ(picker.Button(i)->isEnabled(), HasEvCmdDialog(PickerButtonCode(TCommandPicker::Map, i)));
+            EXPECT_EQ(picker.Button(i)->isEnabled(),
+                      HasEvCmdDialog(PickerButtonCode(TCommandPicker::Map, i)));
         QTest::mouseClick(picker.Button(PickerButtonOf(TCommandPicker::Map, 12420)), Qt::LeftButton);
     });
     f.key(Qt::Key_Return);
@@ -162,7 +164,8 @@ TEST(ScriptEdit, EditReplacesTheCommandAndKeepsItsBody) {
     f.click(1);
     EXPECT_EQ(f.selection(), Range(1, 4));
     f.key(Qt::Key_Space);
-    EXPECT_EQ(Shape(f.script), (std::vector<std::string>{"11340/0", "12210/0", "10110/1", "10/1", "22210/0", "0/0"}));
+    EXPECT_EQ(Shape(f.script),
+              (std::vector<std::string>{"11340/0", "12210/0", "10110/1", "10/1", "22210/0", "0/0"}));
     EXPECT_EQ(f.script.Line(2)->Text, "Inside");
     EXPECT_EQ(f.changes, 1);
     f.expectInStep();
@@ -183,7 +186,8 @@ TEST(ScriptEdit, CutAndPasteABlockKeepsItsInnerIndents) {
     f.key(Qt::Key_V, Qt::ControlModifier);
     const std::vector<std::string> shape = Shape(f.script);
     EXPECT_EQ(std::vector<std::string>(shape.begin() + 13, shape.begin() + 21),
-              (std::vector<std::string>{"12010/1", "12010/2", "10110/3", "10/3", "22011/2", "10/2", "22011/1", "10/1"}));
+              (std::vector<std::string>{"12010/1", "12010/2", "10110/3", "10/3", "22011/2", "10/2", "22011/1",
+                                        "10/1"}));
     EXPECT_EQ(f.script.Line(15)->Text, "Inner");
     // The caret stays on the line it was on.
     EXPECT_EQ(f.list->ItemIndex(), 20);

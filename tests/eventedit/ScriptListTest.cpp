@@ -176,8 +176,8 @@ TEST(ScriptList, ScrollsWithTheCaretTheWheelAndTheBar) {
     EXPECT_EQ(f.list.ItemIndex(), 4);
 
     // The wheel scrolls one line a notch and leaves the caret.
-    QWheelEvent down(QPointF(10, 10), f.list.viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120}, Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent down(QPointF(10, 10), f.list.viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(f.list.viewport(), &down);
     EXPECT_EQ(f.list.TopIndex(), 1);
     EXPECT_EQ(f.list.ItemIndex(), 4);
