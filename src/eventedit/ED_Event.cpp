@@ -344,16 +344,8 @@ void TFormEDEvent::chooseSwitch(bool second) {
     TQelEventPageItem* page = Page();
     TQelDataBase* db = QelDataBase();
     if (!page || !db) return;
-    int32_t& id = second ? page->Condition.SwitchB : page->Condition.SwitchA;
     TFormSelSwitch picker(this, db->Switches());
-    picker.SetChosenID(id);
-    const bool ok = picker.exec() == QDialog::Accepted;
-    if (ok) id = picker.ChosenID();
-    if (picker.DataBaseChanged()) SubDialogChangedDataBase();
-    if (ok) {
-        refreshConditions();
-        modified();
-    }
+    runNumberPicker(picker, second ? page->Condition.SwitchB : page->Condition.SwitchA);
 }
 
 void TFormEDEvent::chooseVariable() {
@@ -361,9 +353,14 @@ void TFormEDEvent::chooseVariable() {
     TQelDataBase* db = QelDataBase();
     if (!page || !db) return;
     TFormSelVariable picker(this, db->Variables());
-    picker.SetChosenID(page->Condition.VariableID);
+    runNumberPicker(picker, page->Condition.VariableID);
+}
+
+void TFormEDEvent::runNumberPicker(TFormSelSwitchVariable& picker, int32_t& id) {
+    picker.SetChosenID(id);
     const bool ok = picker.exec() == QDialog::Accepted;
-    if (ok) page->Condition.VariableID = picker.ChosenID();
+    if (ok) id = picker.ChosenID();
+    // Names renamed in the picker show even when it was cancelled afterwards.
     if (picker.DataBaseChanged()) SubDialogChangedDataBase();
     if (ok) {
         refreshConditions();

@@ -24,6 +24,7 @@ namespace tarvel {
 
 class TQelMap;
 class TQelMapTree;
+class TFormSelSwitchVariable;
 class TScriptEditor;
 class TScriptListBox;
 
@@ -127,6 +128,8 @@ private:
     void conditionChecked();
     void chooseSwitch(bool second);
     void chooseVariable();
+    // Runs a switch or variable picker on an ID; OK stores the chosen ID.
+    void runNumberPicker(TFormSelSwitchVariable& picker, int32_t& id);
     void storeTimer();
     void nameEdited(const QString& text);
     void modified();
