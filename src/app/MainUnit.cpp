@@ -27,6 +27,7 @@
 #include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "dbedit/DataBaseForm.h"
 #include "eventedit/EventEditing.h"
 #include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
@@ -194,6 +195,7 @@ void TFormQelMain::createActions() {
     connect(Action_MapRevert, &QAction::triggered, this, &TFormQelMain::RevertAll);
     connect(Action_GameTestPlay, &QAction::triggered, this, &TFormQelMain::GameTestPlay);
     connect(Action_ToolSelectMusic, &QAction::triggered, this, &TFormQelMain::ToolSelectMusic);
+    connect(Action_ToolDataBase, &QAction::triggered, this, &TFormQelMain::ToolDataBase);
     connect(Action_ProjectPack, &QAction::triggered, this, [this] {
         if (IsProjectOpen() && SavePrompt()) RunProjectPack(this);
     });
@@ -722,6 +724,24 @@ void TFormQelMain::GameTestPlay() {
     }
     SoundLibrary().Create();
     SoundLibrary().InitWave();
+}
+
+void TFormQelMain::ToolDataBase() {
+    if (!IsProjectOpen()) return;
+    // A battle test started from the window reads the toggle from the settings store.
+    UserSettings::SetFullScreenFlag(fullScreen());
+    try {
+        TFormDataBase form(this, mDocument);
+        CenterOnOwner(&form);
+        form.exec();
+    } catch (const std::exception& e) {
+        ShowError(QString::fromLocal8Bit(e.what()), this);
+    }
+    // A chipset may have been renamed, given another picture or other terrain.
+    map().ReloadChipSet();
+    mMapEditor->RedrawAll();
+    mChipSelector->Refresh();
+    UpdateActions();
 }
 
 void TFormQelMain::ToolSelectMusic() {
