@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "NameLimit.h"
 #include "ScriptEdit.h"
 #include "ScriptList.h"
 #include "controls/BoardView.h"
@@ -82,6 +83,7 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormQelBase(owner), ui(std::make_u
     setObjectName("FormEDEvent");
     ui->ButtonMusic->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
     ui->EditName->installEventFilter(this);
+    LimitTextBytes(ui->EditName, NameBytes);
     ui->ButtonApply->setEnabled(false);
 
     mScriptEditor = new TScriptEditor(ui->ScriptList, TScriptKind::MapEvent, this);
@@ -379,13 +381,7 @@ void TFormEDEvent::storeTimer() {
 // ---- name ----
 
 void TFormEDEvent::nameEdited(const QString& text) {
-    const QString kept = TFormSelSwitchVariable::CutToBytes(text, NameBytes);
-    if (kept != text) {
-        const int cursor = std::min(ui->EditName->cursorPosition(), int(kept.size()));
-        ui->EditName->setText(kept);
-        ui->EditName->setCursorPosition(cursor);
-    }
-    mEvent.Name = kept.toStdString();
+    mEvent.Name = text.toStdString();
     mNameEdited = true;
     modified();
 }

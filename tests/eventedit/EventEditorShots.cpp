@@ -1,6 +1,7 @@
-// Writes the event editor and the command picker to PNG files, for looking at: a two-page event
-// of the runtime package's material whose first page's script holds a message, a choice with its
-// bodies and a fork, at the size that fits an 800 x 600 screen and at a size for 1280 x 1024:
+// Writes the event editor, the command picker and the database window's common event page to PNG
+// files, for looking at: a two-page event of the runtime package's material whose first page's
+// script holds a message, a choice with its bodies and a fork, and a common event started by a
+// switch, each at the size that fits an 800 x 600 screen and at a size for 1280 x 1024:
 // event-editor-shots RTP_FOLDER OUT_FOLDER. Runs offscreen unless a platform is chosen.
 #include <QApplication>
 #include <QDir>
@@ -12,12 +13,17 @@
 #include "ScriptFixtures.h"
 #include "data/LD_DataBase.h"
 #include "data/LD_MapTree.h"
+#include "dbedit/DataBaseForm.h"
+#include "dbedit/ED_CommonEvent.h"
 #include "eventedit/ED_Event.h"
 #include "eventedit/EvCmdList.h"
 #include "eventedit/ScriptList.h"
 #include "mapedit_core/MapGraphics.h"
 #include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
+#include "platform/Settings.h"
+#include "project/ProjectDocument.h"
+#include "records/ClipboardPort.h"
 #include "ui_ED_Event.h"
 
 using namespace tarvel;
@@ -78,6 +84,72 @@ void fillEvent(TQelEventItem& event) {
     second.Trigger = 1;
     second.Condition.Flags = TQelEventCondition::cfTimer;
     second.Condition.TimerSeconds = 90;
+}
+
+// A common event that runs in parallel while a switch is on.
+void fillCommonEvents(TQelDataBase& db) {
+    TQelDataBase::ResetList(db.CommonEvents(), 4);
+    db.CommonEvents().Find(1)->Name = "Day and night";
+    db.CommonEvents().Find(2)->Name = "Rain";
+    db.CommonEvents().Find(3)->Name = "Save point";
+    TQelCommonEventItem& rain = *db.CommonEvents().Find(2);
+    rain.Trigger = 4;
+    rain.UseSwitch = true;
+    rain.SwitchID = 3;
+    FillLines(rain.Script, {
+                               {11070, 0, "", {1, 1}},
+                               {12210, 0},
+                               {11550, 1, "Rain", {80, 100, 50}},
+                               {11410, 1, "", {30}},
+                               {12010, 1, "", {0, 3, 1, 0, 0, 0}},
+                               {11070, 2, "", {0, 0}},
+                               {12220, 2},
+                               {10, 2},
+                               {22011, 1},
+                               {10, 1},
+                               {22210, 0},
+                               {0, 0},
+                           });
+}
+
+// The database window of a project on the "Common Events" tab.
+bool commonEventShots(const QString& home, const QString& out) {
+    const QString base = home + "/projects/", templates = home + "/templates";
+    QDir().mkpath(base);
+    QDir().mkpath(templates);
+    EditorIni::SetProjectBasePath(base);
+    {
+        TQelDataBase db;
+        TQelDataBase::ResetList(db.Switches(), 10);
+        db.Switches().Find(3)->Name = "Rainy season";
+        fillCommonEvents(db);
+        db.SaveToFile((templates + "/QUORIN.qdb.dat").toStdString());
+    }
+    QFile exe(templates + "/QUORIN.exe.dat");
+    exe.open(QIODevice::WriteOnly);
+    exe.write("runtime");
+    exe.close();
+    TProjectDocument document;
+    document.SetTemplateFolder(templates);
+    MakeProjectFolder(base, "Shots");
+    document.CreateProject("Shots", "Screenshots");
+    bool ok = true;
+    for (QSize size : {QSize(790, 560), QSize(1240, 940)}) {
+        RememberedListPosition(ClipboardFormat::CommonEvents).Set({0, 1});
+        TFormDataBase form(nullptr, document);
+        form.resize(size);
+        form.show();
+        form.SetTabIndex(12);
+        settle();
+        if (auto* page = dynamic_cast<TFormEDCommonEvent*>(form.Page())) {
+            page->ScriptList()->setFocus();
+            QTest::mouseClick(page->ScriptList()->viewport(), Qt::LeftButton, {},
+                              page->ScriptList()->RowRect(4).center());
+        }
+        ok &= save(form, out + QString("/common-event-page-%1x%2.png").arg(size.width()).arg(size.height()));
+        form.reject();
+    }
+    return ok;
 }
 
 } // namespace
@@ -141,5 +213,6 @@ int main(int argc, char** argv) {
     picker.show();
     ok &= save(picker, out + "/command-picker.png");
     picker.reject();
+    ok &= commonEventShots(home.path(), out);
     return ok ? 0 : 1;
 }
