@@ -21,7 +21,6 @@
 #include "mapedit_core/MapGraphics.h"
 #include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
-#include "platform/Settings.h"
 #include "project/ProjectDocument.h"
 #include "records/ClipboardPort.h"
 #include "ui_ED_Event.h"
@@ -112,27 +111,13 @@ void fillCommonEvents(TQelDataBase& db) {
                            });
 }
 
-// The database window of a project on the "Common Events" tab.
-bool commonEventShots(const QString& home, const QString& out) {
-    const QString base = home + "/projects/", templates = home + "/templates";
-    QDir().mkpath(base);
-    QDir().mkpath(templates);
-    EditorIni::SetProjectBasePath(base);
-    {
-        TQelDataBase db;
-        TQelDataBase::ResetList(db.Switches(), 10);
-        db.Switches().Find(3)->Name = "Rainy season";
-        fillCommonEvents(db);
-        db.SaveToFile((templates + "/QUORIN.qdb.dat").toStdString());
-    }
-    QFile exe(templates + "/QUORIN.exe.dat");
-    exe.open(QIODevice::WriteOnly);
-    exe.write("runtime");
-    exe.close();
+// The database window on the "Common Events" tab. Nothing is saved, so no project is needed.
+bool commonEventShots(const QString& out) {
     TProjectDocument document;
-    document.SetTemplateFolder(templates);
-    MakeProjectFolder(base, "Shots");
-    document.CreateProject("Shots", "Screenshots");
+    TQelDataBase& db = document.DataBase();
+    TQelDataBase::ResetList(db.Switches(), 10);
+    db.Switches().Find(3)->Name = "Rainy season";
+    fillCommonEvents(db);
     bool ok = true;
     for (QSize size : {QSize(790, 560), QSize(1240, 940)}) {
         RememberedListPosition(ClipboardFormat::CommonEvents).Set({0, 1});
@@ -147,7 +132,6 @@ bool commonEventShots(const QString& home, const QString& out) {
                               page->ScriptList()->RowRect(4).center());
         }
         ok &= save(form, out + QString("/common-event-page-%1x%2.png").arg(size.width()).arg(size.height()));
-        form.reject();
     }
     return ok;
 }
@@ -213,6 +197,6 @@ int main(int argc, char** argv) {
     picker.show();
     ok &= save(picker, out + "/command-picker.png");
     picker.reject();
-    ok &= commonEventShots(home.path(), out);
+    ok &= commonEventShots(out);
     return ok ? 0 : 1;
 }
