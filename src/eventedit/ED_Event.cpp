@@ -198,6 +198,9 @@ void TFormEDEvent::showEvent(QShowEvent* event) {
     if (mShownOnce) return;
     mShownOnce = true;
     TBusyCursor busy;
+    // An event read from a file without any page could never get one here: it starts with a
+    // default page, which is stored only if the user keeps the event.
+    if (mEvent.Pages.Count() == 0) mEvent.Pages.FindOrCreate(1);
     mConverter.SetContext({mEventID, &mEvent, mMapTree, mMap, nullptr, nullptr});
     mScriptEditor->SetContext({mEventID, &mEvent, mMapTree, mMap, nullptr});
     {

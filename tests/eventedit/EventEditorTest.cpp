@@ -445,6 +445,18 @@ TEST(EventEditor, ASwitchRenamedInAPickerIsSavedOnOkAndLostOnCancel) {
     }
 }
 
+TEST(EventEditor, AnEventWithoutPagesGetsOne) {
+    EventEditorFixture f;
+    TQelEventItem event(2);
+    event.Pages.Clear();
+    TFormEDEvent& editor = f.open(event);
+    EXPECT_EQ(editor.PageCount(), 1);
+    EXPECT_EQ(f.ui().TabPages->count(), 1);
+    EXPECT_EQ(f.ui().ScriptList->Count(), 1);
+    QTest::mouseClick(f.ui().ButtonNewPage, Qt::LeftButton);
+    EXPECT_EQ(editor.PageCount(), 2);
+}
+
 TEST(EventEditor, HelpOpensItsPage) {
     EventEditorFixture f;
     TFormEDEvent& editor = f.open(TQelEventItem(2));
