@@ -2,13 +2,10 @@
 
 #include <QLineEdit>
 
-#include "controls/DialogPlacement.h"
 #include "data/LD_DataBase.h"
-#include "data/LD_Switch.h"
 #include "eventedit/NameLimit.h"
 #include "eventedit/ScriptEdit.h"
 #include "eventedit/ScriptList.h"
-#include "pickers/SelSwitch.h"
 #include "records/ClipboardPort.h"
 #include "ui_ED_CommonEvent.h"
 
@@ -20,6 +17,12 @@ constexpr uint8_t RowTriggers[] = {TFormEDCommonEvent::TriggerCall, TFormEDCommo
                                    TFormEDCommonEvent::TriggerParallel};
 
 } // namespace
+
+void TCommonEventSwitchBox::Refresh() {
+    const TQelDataBase* db = QelDataBase();
+    const bool exists = db && db->Switches().Find(Value());
+    showText(exists ? Label(TIdKind::Switch, Value()) : QString());
+}
 
 TFormEDCommonEvent::TFormEDCommonEvent(QWidget* parent, TQelDataBase& dataBase)
     : TFormDataBaseListOf(parent, dataBase, dataBase.CommonEvents(), ClipboardFormat::CommonEvents),
@@ -42,7 +45,17 @@ TFormEDCommonEvent::TFormEDCommonEvent(QWidget* parent, TQelDataBase& dataBase)
 
     connect(ui->ComboTrigger, &QComboBox::currentIndexChanged, this, &TFormEDCommonEvent::triggerChosen);
     connect(ui->CheckSwitch, &QCheckBox::clicked, this, &TFormEDCommonEvent::switchChecked);
-    connect(ui->BoxSwitch, &TDashBox::clicked, this, &TFormEDCommonEvent::BoxSwitchClick);
+    connect(ui->BoxSwitch, &TPickerBox::changed, this, [this] {
+        if (!Current()) return;
+        Current()->SwitchID = ui->BoxSwitch->Value();
+        Modified();
+    });
+    // A rename in the picker is a change too, and shows in the script.
+    connect(ui->BoxSwitch, &TPickerBox::dataBaseChanged, this, [this] {
+        Modified();
+        mScriptEditor->Reload();
+        refreshCondition();
+    });
 }
 
 TFormEDCommonEvent::~TFormEDCommonEvent() = default;
@@ -86,9 +99,7 @@ void TFormEDCommonEvent::refreshCondition() {
     const bool box = automatic && record->UseSwitch;
     ui->BoxSwitch->setEnabled(box);
     ui->LabelSwitch->setEnabled(box);
-    const TQelSwitchItem* item = record ? DataBase().Switches().Find(record->SwitchID) : nullptr;
-    ui->BoxSwitch->SetText(item ? QString::fromStdString(NumberedNameLabel(item->ID, item->Name))
-                                : QString());
+    ui->BoxSwitch->SetValue(record ? record->SwitchID : 0);
 }
 
 void TFormEDCommonEvent::triggerChosen(int row) {
@@ -105,20 +116,6 @@ void TFormEDCommonEvent::switchChecked(bool on) {
     record->UseSwitch = on;
     refreshCondition();
     Modified();
-}
-
-void TFormEDCommonEvent::BoxSwitchClick() {
-    TQelCommonEventItem* record = Current();
-    if (!record || !ui->BoxSwitch->isEnabled()) return;
-    TFormSelSwitch picker(window(), DataBase().Switches());
-    PlaceNearOwner(&picker, SwitchPickerOffset.x(), SwitchPickerOffset.y());
-    picker.SetChosenID(record->SwitchID);
-    const bool ok = picker.exec() == QDialog::Accepted;
-    if (ok) record->SwitchID = picker.ChosenID();
-    if (ok || picker.DataBaseChanged()) Modified();
-    // Renamed switches show in the script too.
-    if (picker.DataBaseChanged()) mScriptEditor->Reload();
-    refreshCondition();
 }
 
 } // namespace tarvel

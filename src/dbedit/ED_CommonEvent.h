@@ -10,6 +10,7 @@
 #include "DataBaseList.h"
 #include "data/EventScriptConverter.h"
 #include "data/LD_CommonEvent.h"
+#include "eventedit/commands/EvCmdWidgets.h"
 
 namespace Ui {
 class TFormEDCommonEvent;
@@ -20,6 +21,14 @@ namespace tarvel {
 class TScriptEditor;
 class TScriptListBox;
 
+// The page's switch box: a switch the database does not have shows nothing.
+class TCommonEventSwitchBox : public TSwitchVariableBox {
+    Q_OBJECT
+public:
+    explicit TCommonEventSwitchBox(QWidget* parent = nullptr) : TSwitchVariableBox(TIdKind::Switch, parent) {}
+    void Refresh() override;
+};
+
 class TFormEDCommonEvent : public TFormDataBaseListOf<TQelCommonEventItem> {
     Q_OBJECT
 public:
@@ -28,8 +37,7 @@ public:
     static constexpr uint8_t TriggerCall = 5;
     static constexpr uint8_t TriggerAutoStart = 3;
     static constexpr uint8_t TriggerParallel = 4;
-    // Where the switch picker and the command picker open, from the owner window.
-    static constexpr QPoint SwitchPickerOffset{412, 48};
+    // Where the command picker opens, from the owner window.
     static constexpr QPoint CommandPickerOffset{288, 72};
 
     TFormEDCommonEvent(QWidget* parent, TQelDataBase& dataBase);
@@ -39,8 +47,6 @@ public:
     TScriptEditor* ScriptEditor() const { return mScriptEditor; }
 
     void Start() override;
-    // The switch picker on the record's switch.
-    void BoxSwitchClick();
     // The row of a stored start condition (-1 for a value no row stands for).
     static int TriggerRow(uint8_t trigger);
 

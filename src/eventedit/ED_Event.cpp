@@ -9,9 +9,9 @@
 #include "NameLimit.h"
 #include "ScriptEdit.h"
 #include "ScriptList.h"
+#include "commands/EvCmdWidgets.h"
 #include "controls/BoardView.h"
 #include "controls/BusyCursor.h"
-#include "controls/DashBox.h"
 #include "controls/DialogPlacement.h"
 #include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
@@ -25,8 +25,6 @@
 #include "mapedit_core/MapGraphics.h"
 #include "pickers/SelEvChar.h"
 #include "pickers/SelMusic.h"
-#include "pickers/SelSwitch.h"
-#include "pickers/SelVariable.h"
 #include "records/ClipboardPort.h"
 #include "ui_ED_Event.h"
 
@@ -42,6 +40,7 @@ constexpr int TranslucentOpacity = 160;
 constexpr int SpinAnimType = 5;
 constexpr int RouteMoveType = 6;
 constexpr int UpperChipBase = 10000;
+constexpr int ConditionBoxWidth = 120;
 
 TMoveRouteEditorRunner& routeEditor() {
     static TMoveRouteEditorRunner runner;
@@ -50,23 +49,6 @@ TMoveRouteEditorRunner& routeEditor() {
 
 // The frame columns of a stepping animation: middle, left, middle, right.
 constexpr int SteppingColumns[4] = {1, 0, 1, 2};
-
-QString numberedLabel(const TCatalog& list, int32_t id) {
-    const TCatalogItem* item = list.Find(id);
-    return QString::fromStdString(NumberedNameLabel(id, item ? item->Name : std::string()));
-}
-
-void fillNames(QComboBox* combo, const TCatalog& list) {
-    const QSignalBlocker block(combo);
-    combo->clear();
-    for (const auto& item : list)
-        combo->addItem(QString::fromStdString(item->Name));
-}
-
-// The entry of an ID in a list of names in ID order: ID - 1, the first entry when there is none.
-int entryOf(const QComboBox* combo, int32_t id) {
-    return id >= 1 && id <= combo->count() ? id - 1 : 0;
-}
 
 } // namespace
 
@@ -120,22 +102,10 @@ TFormEDEvent::TFormEDEvent(QWidget* owner) : TFormQelBase(owner), ui(std::make_u
     for (QCheckBox* check : {ui->CheckSwitchA, ui->CheckSwitchB, ui->CheckVariable, ui->CheckItem,
                              ui->CheckHero, ui->CheckTimer})
         connect(check, &QCheckBox::clicked, this, &TFormEDEvent::conditionChecked);
-    connect(ui->BoxSwitchA, &TDashBox::clicked, this, [this] { chooseSwitch(false); });
-    connect(ui->BoxSwitchB, &TDashBox::clicked, this, [this] { chooseSwitch(true); });
-    connect(ui->BoxVariable, &TDashBox::clicked, this, &TFormEDEvent::chooseVariable);
+    createConditionControls();
     connect(ui->SpinVariableValue, &QSpinBox::valueChanged, this, [this](int value) {
         if (mUpdating || !Page()) return;
         Page()->Condition.VariableValue = value;
-        modified();
-    });
-    connect(ui->ComboItem, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (mUpdating || !Page() || index < 0) return;
-        Page()->Condition.ItemID = index + 1;
-        modified();
-    });
-    connect(ui->ComboHero, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (mUpdating || !Page() || index < 0) return;
-        Page()->Condition.HeroID = index + 1;
         modified();
     });
     connect(ui->SpinTimerMin, &QSpinBox::valueChanged, this, &TFormEDEvent::storeTimer);
@@ -208,18 +178,54 @@ void TFormEDEvent::showEvent(QShowEvent* event) {
         ui->EditName->setText(QString::fromStdString(mEvent.Name));
     }
     setWindowTitle(windowTitle() + QString::asprintf(" - ID:%.4d", mEventID));
-    fillLists();
     fillTabs();
     refreshPage();
     mPreviewTimer.start();
     ui->EditName->setFocus();
 }
 
-void TFormEDEvent::fillLists() {
+void TFormEDEvent::createConditionControls() {
+    auto place = [this](QWidget* placeholder, QWidget* control, const char* name) {
+        control->setObjectName(name);
+        // Narrower than in the command dialogs, so the script keeps its room on a small screen.
+        control->setMinimumWidth(ConditionBoxWidth);
+        delete ui->ConditionsLayout->replaceWidget(placeholder, control);
+        delete placeholder;
+    };
+    mBoxSwitchA = new TSwitchVariableBox(TIdKind::Switch, ui->GroupConditions);
+    mBoxSwitchB = new TSwitchVariableBox(TIdKind::Switch, ui->GroupConditions);
+    mBoxVariable = new TSwitchVariableBox(TIdKind::Variable, ui->GroupConditions);
     const TQelDataBase* db = QelDataBase();
-    if (!db) return;
-    fillNames(ui->ComboItem, db->Items());
-    fillNames(ui->ComboHero, db->Heroes());
+    mComboItem = new TRecordCombo(db ? &db->Items() : nullptr, ui->GroupConditions);
+    mComboHero = new TRecordCombo(db ? &db->Heroes() : nullptr, ui->GroupConditions);
+    place(ui->PlaceSwitchA, mBoxSwitchA, "BoxSwitchA");
+    place(ui->PlaceSwitchB, mBoxSwitchB, "BoxSwitchB");
+    place(ui->PlaceVariable, mBoxVariable, "BoxVariable");
+    place(ui->PlaceItem, mComboItem, "ComboItem");
+    place(ui->PlaceHero, mComboHero, "ComboHero");
+
+    auto storeBox = [this](TSwitchVariableBox* box, int32_t TQelEventCondition::*field) {
+        connect(box, &TPickerBox::changed, this, [this, box, field] {
+            if (!Page()) return;
+            Page()->Condition.*field = box->Value();
+            refreshConditions();
+            modified();
+        });
+        // Names renamed in the picker show even when it was cancelled afterwards.
+        connect(box, &TPickerBox::dataBaseChanged, this, &TFormEDEvent::SubDialogChangedDataBase);
+    };
+    storeBox(mBoxSwitchA, &TQelEventCondition::SwitchA);
+    storeBox(mBoxSwitchB, &TQelEventCondition::SwitchB);
+    storeBox(mBoxVariable, &TQelEventCondition::VariableID);
+    auto storeCombo = [this](TRecordCombo* combo, int32_t TQelEventCondition::*field) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, field](int index) {
+            if (mUpdating || !Page() || index < 0) return;
+            Page()->Condition.*field = combo->ID();
+            modified();
+        });
+    };
+    storeCombo(mComboItem, &TQelEventCondition::ItemID);
+    storeCombo(mComboHero, &TQelEventCondition::HeroID);
 }
 
 void TFormEDEvent::fillTabs() {
@@ -265,7 +271,6 @@ void TFormEDEvent::refreshConditions() {
     const TQelEventPageItem* page = Page();
     if (!page) return;
     const TQelEventCondition& c = page->Condition;
-    const TQelDataBase* db = QelDataBase();
     mUpdating = true;
     auto flag = [&](uint8_t bit) { return (c.Flags & bit) != 0; };
     ui->CheckSwitchA->setChecked(flag(TQelEventCondition::cfSwitchA));
@@ -278,28 +283,34 @@ void TFormEDEvent::refreshConditions() {
     const bool switchA = flag(TQelEventCondition::cfSwitchA), switchB = flag(TQelEventCondition::cfSwitchB);
     const bool variable = flag(TQelEventCondition::cfVariable), item = flag(TQelEventCondition::cfItem);
     const bool hero = flag(TQelEventCondition::cfHero), timer = flag(TQelEventCondition::cfTimer);
-    for (QWidget* w : {static_cast<QWidget*>(ui->BoxSwitchA), static_cast<QWidget*>(ui->LabelSwitchA)})
+    for (QWidget* w : {static_cast<QWidget*>(mBoxSwitchA), static_cast<QWidget*>(ui->LabelSwitchA)})
         w->setEnabled(switchA);
-    for (QWidget* w : {static_cast<QWidget*>(ui->BoxSwitchB), static_cast<QWidget*>(ui->LabelSwitchB)})
+    for (QWidget* w : {static_cast<QWidget*>(mBoxSwitchB), static_cast<QWidget*>(ui->LabelSwitchB)})
         w->setEnabled(switchB);
-    for (QWidget* w : {static_cast<QWidget*>(ui->BoxVariable), static_cast<QWidget*>(ui->LabelVariable),
+    for (QWidget* w : {static_cast<QWidget*>(mBoxVariable), static_cast<QWidget*>(ui->LabelVariable),
                        static_cast<QWidget*>(ui->SpinVariableValue)})
         w->setEnabled(variable);
-    ui->ComboItem->setEnabled(item);
+    mComboItem->setEnabled(item);
     ui->LabelItem->setEnabled(item);
-    ui->ComboHero->setEnabled(hero);
+    mComboHero->setEnabled(hero);
     ui->LabelHero->setEnabled(hero);
     for (QWidget* w : {static_cast<QWidget*>(ui->SpinTimerMin), static_cast<QWidget*>(ui->LabelTimerMin),
                        static_cast<QWidget*>(ui->SpinTimerSec), static_cast<QWidget*>(ui->LabelTimerSec)})
         w->setEnabled(timer);
 
     // Disabled controls show nothing, so a value that does not apply does not look set.
-    ui->BoxSwitchA->SetText(switchA && db ? numberedLabel(db->Switches(), c.SwitchA) : QString());
-    ui->BoxSwitchB->SetText(switchB && db ? numberedLabel(db->Switches(), c.SwitchB) : QString());
-    ui->BoxVariable->SetText(variable && db ? numberedLabel(db->Variables(), c.VariableID) : QString());
+    auto showBox = [](TSwitchVariableBox* box, bool on, int32_t id) {
+        box->SetValue(id);
+        if (!on) box->setText(QString());
+    };
+    showBox(mBoxSwitchA, switchA, c.SwitchA);
+    showBox(mBoxSwitchB, switchB, c.SwitchB);
+    showBox(mBoxVariable, variable, c.VariableID);
     ui->SpinVariableValue->setValue(variable ? c.VariableValue : 0);
-    ui->ComboItem->setCurrentIndex(item ? entryOf(ui->ComboItem, c.ItemID) : -1);
-    ui->ComboHero->setCurrentIndex(hero ? entryOf(ui->ComboHero, c.HeroID) : -1);
+    mComboItem->SetID(c.ItemID);
+    mComboHero->SetID(c.HeroID);
+    if (!item) mComboItem->setCurrentIndex(-1);
+    if (!hero) mComboHero->setCurrentIndex(-1);
     ui->SpinTimerMin->setValue(timer ? c.TimerSeconds / 60 : 0);
     ui->SpinTimerSec->setValue(timer ? c.TimerSeconds % 60 : 0);
     mUpdating = false;
@@ -343,34 +354,6 @@ void TFormEDEvent::conditionChecked() {
     page->Condition.Flags = flags;
     refreshConditions();
     modified();
-}
-
-void TFormEDEvent::chooseSwitch(bool second) {
-    TQelEventPageItem* page = Page();
-    TQelDataBase* db = QelDataBase();
-    if (!page || !db) return;
-    TFormSelSwitch picker(this, db->Switches());
-    runNumberPicker(picker, second ? page->Condition.SwitchB : page->Condition.SwitchA);
-}
-
-void TFormEDEvent::chooseVariable() {
-    TQelEventPageItem* page = Page();
-    TQelDataBase* db = QelDataBase();
-    if (!page || !db) return;
-    TFormSelVariable picker(this, db->Variables());
-    runNumberPicker(picker, page->Condition.VariableID);
-}
-
-void TFormEDEvent::runNumberPicker(TFormSelSwitchVariable& picker, int32_t& id) {
-    picker.SetChosenID(id);
-    const bool ok = picker.exec() == QDialog::Accepted;
-    if (ok) id = picker.ChosenID();
-    // Names renamed in the picker show even when it was cancelled afterwards.
-    if (picker.DataBaseChanged()) SubDialogChangedDataBase();
-    if (ok) {
-        refreshConditions();
-        modified();
-    }
 }
 
 void TFormEDEvent::storeTimer() {
@@ -589,7 +572,6 @@ void TFormEDEvent::keyPressEvent(QKeyEvent* event) {
 
 void TFormEDEvent::SubDialogChangedDataBase() {
     mDataBaseChanged = true;
-    fillLists();
     refreshPage();
     ui->ButtonApply->setEnabled(true);
 }

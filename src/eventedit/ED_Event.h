@@ -24,9 +24,10 @@ namespace tarvel {
 
 class TQelMap;
 class TQelMapTree;
-class TFormSelSwitchVariable;
+class TRecordCombo;
 class TScriptEditor;
 class TScriptListBox;
+class TSwitchVariableBox;
 
 // How an editor keeps the database after a sub-dialog changed it: Save writes the file and raises
 // when it cannot; Reload reads it back from the file.
@@ -83,6 +84,12 @@ public:
     TScriptListBox* ScriptList() const;
     TScriptEditor* ScriptEditor() const { return mScriptEditor; }
     const TEventScriptConverter& Converter() const { return mConverter; }
+    // The value controls of the conditions: the two switches, the variable, the item, the hero.
+    TSwitchVariableBox* BoxSwitchA() const { return mBoxSwitchA; }
+    TSwitchVariableBox* BoxSwitchB() const { return mBoxSwitchB; }
+    TSwitchVariableBox* BoxVariable() const { return mBoxVariable; }
+    TRecordCombo* ComboItem() const { return mComboItem; }
+    TRecordCombo* ComboHero() const { return mComboHero; }
 
     // ---- the preview ----
     const TPrismBoard& PreviewBoard() const { return mPreview; }
@@ -117,7 +124,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fillLists();
+    // The condition controls that need the database, in the places the form keeps for them.
+    void createConditionControls();
     void fillTabs();
     void refreshPage();
     void refreshPageButtons();
@@ -126,10 +134,6 @@ private:
     void reloadPreview();
     void drawPreview();
     void conditionChecked();
-    void chooseSwitch(bool second);
-    void chooseVariable();
-    // Runs a switch or variable picker on an ID; OK stores the chosen ID.
-    void runNumberPicker(TFormSelSwitchVariable& picker, int32_t& id);
     void storeTimer();
     void nameEdited(const QString& text);
     void modified();
@@ -139,6 +143,11 @@ private:
 
     std::unique_ptr<Ui::TFormEDEvent> ui;
     TScriptEditor* mScriptEditor = nullptr;
+    TSwitchVariableBox* mBoxSwitchA = nullptr;
+    TSwitchVariableBox* mBoxSwitchB = nullptr;
+    TSwitchVariableBox* mBoxVariable = nullptr;
+    TRecordCombo* mComboItem = nullptr;
+    TRecordCombo* mComboHero = nullptr;
     TQelMapTree* mMapTree = nullptr;
     TQelMap* mMap = nullptr;
     int32_t mEventID = 0;

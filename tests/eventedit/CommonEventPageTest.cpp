@@ -9,7 +9,6 @@
 
 #include "../dbedit/DataBaseFixture.h"
 #include "ScriptFixtures.h"
-#include "controls/DashBox.h"
 #include "data/ScriptClipboard.h"
 #include "dbedit/ED_CommonEvent.h"
 #include "eventedit/EvCmdList.h"
@@ -67,7 +66,7 @@ TEST(CommonEventPage, StartConditionScriptAndSwitchReachTheDatabaseFile) {
     });
     QTest::mouseClick(f.ui().BoxSwitch, Qt::LeftButton);
     EXPECT_EQ(f.current().SwitchID, 3);
-    EXPECT_EQ(f.ui().BoxSwitch->Text(), "0003:Night");
+    EXPECT_EQ(f.ui().BoxSwitch->text(), "0003:Night");
 
     // A command through the picker, opened on the list with Enter.
     f.clickLine(0);
@@ -102,7 +101,7 @@ TEST(CommonEventPage, CallKeepsTheSwitchAndAMissingSwitchShowsNothing) {
     EXPECT_EQ(f.ui().ComboTrigger->currentText(), "Parallel Process");
     EXPECT_TRUE(f.ui().CheckSwitch->isChecked());
     EXPECT_TRUE(f.ui().BoxSwitch->isEnabled());
-    EXPECT_EQ(f.ui().BoxSwitch->Text(), "");
+    EXPECT_EQ(f.ui().BoxSwitch->text(), "");
 
     f.ui().ComboTrigger->setCurrentIndex(0);
     EXPECT_FALSE(f.ui().GroupSwitch->isEnabled());

@@ -15,12 +15,12 @@
 #include "../pickers/PickerTestSupport.h"
 #include "ModalHelper.h"
 #include "ScriptFixtures.h"
-#include "controls/DashBox.h"
 #include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
 #include "eventedit/EventEditing.h"
 #include "eventedit/ScriptEdit.h"
 #include "eventedit/ScriptList.h"
+#include "eventedit/commands/EvCmdWidgets.h"
 #include "mapedit/MapSetPlace.h"
 #include "pickers/SelEvChar.h"
 #include "pickers/SelSwitch.h"
@@ -265,18 +265,18 @@ TEST(EventEditor, ConditionsEnableTheirControlsAndStoreTheirValues) {
     TFormEDEvent& editor = f.open(event);
     Ui::TFormEDEvent& ui = f.ui();
     TQelEventCondition& c = editor.Page()->Condition;
-    EXPECT_FALSE(ui.BoxSwitchA->isEnabled());
-    EXPECT_EQ(ui.BoxSwitchA->Text(), "");
+    EXPECT_FALSE(editor.BoxSwitchA()->isEnabled());
+    EXPECT_EQ(editor.BoxSwitchA()->text(), "");
 
     QTest::mouseClick(ui.CheckSwitchA, Qt::LeftButton);
     EXPECT_EQ(c.Flags, TQelEventCondition::cfSwitchA);
-    EXPECT_TRUE(ui.BoxSwitchA->isEnabled());
-    EXPECT_EQ(ui.BoxSwitchA->Text(), "0002:Key");
+    EXPECT_TRUE(editor.BoxSwitchA()->isEnabled());
+    EXPECT_EQ(editor.BoxSwitchA()->text(), "0002:Key");
     EXPECT_TRUE(ui.ButtonApply->isEnabled());
 
     QTest::mouseClick(ui.CheckHero, Qt::LeftButton);
-    EXPECT_EQ(ui.ComboHero->currentIndex(), 0);
-    ui.ComboHero->setCurrentIndex(2);
+    EXPECT_EQ(editor.ComboHero()->currentIndex(), 0);
+    editor.ComboHero()->setCurrentIndex(2);
     EXPECT_EQ(c.HeroID, 3);
 
     QTest::mouseClick(ui.CheckTimer, Qt::LeftButton);
@@ -294,14 +294,14 @@ TEST(EventEditor, ConditionsEnableTheirControlsAndStoreTheirValues) {
     ui.SpinVariableValue->setValue(-999999);
     EXPECT_EQ(c.VariableValue, -999999);
     QTest::mouseClick(ui.CheckItem, Qt::LeftButton);
-    ui.ComboItem->setCurrentIndex(1);
+    editor.ComboItem()->setCurrentIndex(1);
     EXPECT_EQ(c.ItemID, 2);
 
     // Off again: the value stays, the controls go blank and disabled.
     QTest::mouseClick(ui.CheckSwitchA, Qt::LeftButton);
     EXPECT_FALSE(c.Flags & TQelEventCondition::cfSwitchA);
     EXPECT_EQ(c.SwitchA, 2);
-    EXPECT_FALSE(ui.BoxSwitchA->isEnabled());
+    EXPECT_FALSE(editor.BoxSwitchA()->isEnabled());
 }
 
 TEST(EventEditor, ChangingTheGraphicFromATileToACharacterSet) {
@@ -401,7 +401,7 @@ TEST(EventEditor, ASwitchRenamedInAPickerIsSavedOnOkAndLostOnCancel) {
             picker.ButtonOkClick();
         });
         QTest::mouseClick(editor.form()->CheckSwitchA, Qt::LeftButton);
-        QTest::mouseClick(editor.form()->BoxSwitchA, Qt::LeftButton);
+        QTest::mouseClick(editor.BoxSwitchA(), Qt::LeftButton);
     };
     {
         // Cancel reads the database back: the rename is gone with the event's changes.
@@ -411,7 +411,7 @@ TEST(EventEditor, ASwitchRenamedInAPickerIsSavedOnOkAndLostOnCancel) {
         renameSwitchOne(editor);
         EXPECT_EQ(f.view.data.db.Switches().Find(1)->Name, "Gate!");
         EXPECT_TRUE(editor.DataBaseChangePending());
-        EXPECT_EQ(f.ui().BoxSwitchA->Text(), "0001:Gate!");
+        EXPECT_EQ(editor.BoxSwitchA()->text(), "0001:Gate!");
         editor.reject();
         EXPECT_EQ(f.store.reloads, 1);
         EXPECT_EQ(f.stores, 0);
