@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "../mapedit/MapViewFixture.h"
@@ -17,6 +18,9 @@
 #include "ScriptFixtures.h"
 #include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
+#include "data/EventCommands.h"
+#include "data/ScriptClipboard.h"
+#include "eventedit/EvCmdList.h"
 #include "eventedit/EventEditing.h"
 #include "eventedit/ScriptEdit.h"
 #include "eventedit/ScriptList.h"
@@ -391,6 +395,112 @@ TEST(EventEditor, TheNameIsShownInTheScriptOnceTheEditIsLeft) {
     EXPECT_TRUE(f.ui().ScriptList->Items()[0].contains("Old"));
     f.ui().ScriptList->setFocus();
     EXPECT_TRUE(f.ui().ScriptList->Items()[0].contains("A very long name tha"));
+}
+
+// Answers whatever the picker opens while one Insert runs: the picker gets the button chosen, a
+// command dialog gets "&Ok" when it offers it, and anything else (a sub-picker, a message, the
+// dialog a second time) is closed. Each turn of a modal loop takes one step, and every step
+// schedules the next before it acts, so the steps go on inside the loops the actions open. The
+// steps belong to the driver: none is left over once the Insert returned.
+struct PickerDriver {
+    QObject context;
+    int position;
+    bool chosen = false;
+    int32_t dialogCode = 0;
+    bool accepted = false;
+    // A window other than the picker and a command dialog was closed.
+    bool closedOther = false;
+    QList<QWidget*> answered;
+
+    explicit PickerDriver(int button) : position(button) { schedule(); }
+    void schedule() {
+        QTimer::singleShot(0, &context, [this] { step(); });
+    }
+    void step() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        schedule();
+        if (auto* picker = qobject_cast<TFormEvCmdListBase*>(modal)) {
+            if (chosen) {
+                picker->reject();
+                return;
+            }
+            chosen = true;
+            QTest::mouseClick(picker->Button(position), Qt::LeftButton);
+            return;
+        }
+        auto* dialog = qobject_cast<TFormEvCmdBase*>(modal);
+        if (dialog && !answered.contains(modal)) {
+            answered << modal;
+            dialogCode = dialog->Code();
+            QObject::connect(dialog, &QDialog::accepted, &context, [this] { accepted = true; });
+            if (dialog->ButtonOk() && dialog->ButtonOk()->isEnabled()) {
+                dialog->ButtonOk()->click();
+                return;
+            }
+        }
+        if (!dialog) closedOther = true;
+        if (auto* other = qobject_cast<QDialog*>(modal))
+            other->reject();
+        else
+            modal->close();
+    }
+};
+
+// Every command the picker offers is inserted through the dialog the command family registers for
+// its code: a command without a window at once, a dialog's OK as whole commands at the caret.
+TEST(EventEditor, EveryCommandOfThePickerRunsItsRegisteredDialog) {
+    EventEditorFixture f;
+    // The place pickers read the project's maps.
+    SetProjectPath(MakeTempFolder("project") + "/");
+    f.view.map.SaveMap(1);
+    TQelEventItem event(3);
+    event.Name = "Guard";
+    TFormEDEvent& editor = f.open(event);
+    QApplication::setActiveWindow(&editor);
+    TScriptListBox* list = f.ui().ScriptList;
+    const TQelEventScriptList& script = editor.Event().Pages.Find(1)->Script;
+    int inserted = 0;
+    for (int position = 0; position < PickerButtonCount(TCommandPicker::Map); ++position) {
+        const int32_t code = PickerButtonCode(TCommandPicker::Map, position);
+        if (!HasEvCmdDialog(code)) continue;
+        SCOPED_TRACE(code);
+        ClearShownMessages();
+        // Inserted before the end line.
+        const int at = script.Count() - 1;
+        list->setFocus();
+        list->SetItemIndex(at);
+        LastMapCommandButton().Set(position);
+        const int before = script.Count();
+        {
+            PickerDriver driver(position);
+            QTest::keyClick(list, Qt::Key_Return);
+            EXPECT_TRUE(driver.chosen);
+            if (driver.dialogCode != 0) EXPECT_EQ(driver.dialogCode, code) << "the dialog of another code";
+            const bool expectLines = driver.dialogCode != 0 ? driver.accepted : !driver.closedOther;
+            if (!expectLines) {
+                EXPECT_EQ(script.Count(), before) << "a cancelled dialog leaves the script alone";
+                continue;
+            }
+        }
+        ASSERT_GT(script.Count(), before);
+        EXPECT_EQ(script.Line(at)->Code, code);
+        EXPECT_EQ(script.Line(at)->Indent, 0);
+        TQelEventScriptList lines;
+        for (int i = at; i < at + script.Count() - before; ++i)
+            lines.Add(*script.Line(i));
+        EXPECT_TRUE(IsWholeCommandRun(lines));
+        EXPECT_EQ(script.Line(script.Count() - 1)->Code, 0);
+        ++inserted;
+    }
+    EXPECT_GT(inserted, 0);
+    // The list shows what the script holds, and OK stores it.
+    ASSERT_EQ(list->Count(), script.Count());
+    for (int i = 0; i < script.Count(); ++i)
+        EXPECT_EQ(list->Items()[i].toStdString(), editor.Converter().DescribeLine(*script.Line(i)));
+    f.ui().ButtonOk->click();
+    EXPECT_EQ(f.stores, 1);
+    SetProjectPath({});
 }
 
 TEST(EventEditor, ASwitchRenamedInAPickerIsSavedOnOkAndLostOnCancel) {
