@@ -410,7 +410,7 @@ void TGame::updateInterpreters() {
         if (!parallel || !event.Active()) continue;
         if (!parallel->Running()) {
             TScriptOwner owner{TScriptOwner::MapEvent, mMap->ID(), event.ID(), event.Page(), 0, event.Name()};
-            parallel->Start(event.PageScript(), owner, event.ID());
+            parallel->StartLoop(event.PageScript(), owner, event.ID());
         }
         parallel->Update();
         if (mTeleport || mScene != TScene::Map) return;
@@ -423,7 +423,7 @@ void TGame::updateInterpreters() {
         TGameInterpreter& parallel = *mCommonParallels[i];
         if (!parallel.Running()) {
             TScriptOwner owner{TScriptOwner::CommonEvent, 0, 0, 0, common->ID, common->Name};
-            parallel.Start(mData.CommonEventScript(common->ID), owner, 0);
+            parallel.StartLoop(mData.CommonEventScript(common->ID), owner, 0);
         }
         parallel.Update();
         if (mTeleport || mScene != TScene::Map) return;

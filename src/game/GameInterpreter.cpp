@@ -70,7 +70,15 @@ void TGameInterpreter::Start(TScriptPtr script, const TScriptOwner& owner, int32
     mStack.push_back(std::move(frame));
 }
 
+void TGameInterpreter::StartLoop(TScriptPtr script, const TScriptOwner& owner, int32_t thisEvent) {
+    Start(std::move(script), owner, thisEvent);
+    if (mStack.empty()) return;
+    mLoop = true;
+    mLoopStart = mStack.front();
+}
+
 void TGameInterpreter::Clear() {
+    mLoop = false;
     mStack.clear();
     mWait = TWait::None;
     mWaitFrames = 0;
@@ -89,10 +97,15 @@ void TGameInterpreter::notice(const TInterpreterFrame& frame, const std::string&
 void TGameInterpreter::Update() {
     if (mStack.empty()) return;
     if (!waitDone()) return;
+    bool restarted = false;
     for (int budget = kCommandsPerFrame; budget > 0 && !mStack.empty(); --budget) {
         TInterpreterFrame& frame = mStack.back();
         if (size_t(frame.pc) >= frame.script->size()) {
             mStack.pop_back();
+            if (mStack.empty() && mLoop && !restarted) {
+                mStack.push_back(mLoopStart);
+                restarted = true;
+            }
             continue;
         }
         const int index = frame.pc++;
@@ -252,7 +265,7 @@ bool TGameInterpreter::execute(TInterpreterFrame& frame, int index) {
     TGameState& state = mGame.State();
     switch (line.Code) {
     case cEnd:
-        mStack.pop_back();
+        frame.pc = int(lines.size());
         return true;
     case cEmpty:
     case cComment:
@@ -364,8 +377,9 @@ bool TGameInterpreter::execute(TInterpreterFrame& frame, int index) {
         return true;
     }
     case cInterrupt:
+        // Ends the whole script, callers included; a parallel one starts over in the next frame.
         mStack.clear();
-        return true;
+        return false;
     case cEraseEvent:
         if (TGameMap* map = mGame.Map())
             if (TGameEvent* event = map->EventByID(frame.thisEvent)) {

@@ -66,6 +66,9 @@ public:
     TGameInterpreter(TGame& game, bool foreground);
 
     void Start(TScriptPtr script, const TScriptOwner& owner, int32_t thisEvent, bool byDecide = false);
+    // A parallel script: started over as soon as it ends, once in a frame at most (a script that
+    // never waits runs once a frame).
+    void StartLoop(TScriptPtr script, const TScriptOwner& owner, int32_t thisEvent);
     void Clear();
     bool Running() const { return !mStack.empty(); }
     bool Foreground() const { return mForeground; }
@@ -127,6 +130,8 @@ private:
     bool mForeground;
     int mID;
     std::vector<TInterpreterFrame> mStack;
+    bool mLoop = false;
+    TInterpreterFrame mLoopStart;
     TWait mWait = TWait::None;
     int mWaitFrames = 0;
     int mResumeResult = -1;

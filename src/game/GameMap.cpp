@@ -78,6 +78,7 @@ void TGameEvent::SetPage(int page) {
         mFollowsOwnRoute = true;
     }
     mStopCount = 0;
+    mCycleDirection = -1;
 }
 
 void TGameEvent::Autonomous() {
@@ -93,14 +94,15 @@ void TGameEvent::Autonomous() {
     }
     case mtCycleUpDown:
     case mtCycleLeftRight: {
+        // The way it walks is its own (a fixed facing walks backwards); at the end it turns back.
         const bool vertical = mMoveType == mtCycleUpDown;
-        int dir = mDirection;
+        int& dir = mCycleDirection;
         if (vertical ? (dir != dirUp && dir != dirDown) : (dir != dirLeft && dir != dirRight))
-            dir = vertical ? dirDown : dirRight;
+            dir = vertical ? (mDirection == dirUp ? dirUp : dirDown)
+                           : (mDirection == dirLeft ? dirLeft : dirRight);
         if (!Step(dir)) {
-            // Turned back at the end of its way; a fixed facing keeps walking the same way.
-            mDirection = DirectionFixed() ? mDirection : ReverseDirection(dir);
-            if (DirectionFixed()) Step(ReverseDirection(dir));
+            dir = ReverseDirection(dir);
+            SetDirection(dir);
         }
         break;
     }

@@ -102,6 +102,7 @@ private:
     int mTrigger = -1;
     bool mOverlap = false;
     int mMoveType = mtStill;
+    int mCycleDirection = -1; // the way a cycling event walks
     bool mRunning = false;
     bool mFrozen = false;
     std::unique_ptr<TGameInterpreter> mParallel;

@@ -201,6 +201,7 @@ struct TFrameSave {
 
 struct TInterpreterSave {
     bool present = false;
+    bool loop = false;
     int32_t wait = 0, waitFrames = 0, resumeResult = -1, headIndex = 0, pendingVariable = 0;
     std::vector<TFrameSave> frames;
 };
@@ -361,6 +362,7 @@ void TGameSaver::describeInterpreter(TSaveRecord& r, TInterpreterSave& in) {
     r.Int(4, in.resumeResult);
     r.Int(5, in.headIndex);
     r.Int(6, in.pendingVariable);
+    r.Bool(8, in.loop);
     r.Vector<TFrameSave>(7, in.frames, [](TFrameSave& f, TSaveRecord& s) {
         s.Int(1, f.kind);
         s.Int(2, f.mapID);
@@ -585,6 +587,7 @@ TInterpreterSave TGameSaver::captureInterpreter(const TGameInterpreter& in) {
     s.resumeResult = in.mResumeResult;
     s.headIndex = in.mHeadIndex;
     s.pendingVariable = in.mPendingVariable;
+    s.loop = in.mLoop;
     for (const TInterpreterFrame& f : in.mStack) {
         TFrameSave fs;
         fs.kind = f.owner.kind;
@@ -718,6 +721,11 @@ bool TGameSaver::restoreInterpreter(TGame& game, TGameInterpreter& in, const TIn
     in.mResumeResult = saved.resumeResult;
     in.mHeadIndex = saved.headIndex;
     in.mPendingVariable = saved.pendingVariable;
+    if (saved.loop && !in.mStack.empty()) {
+        in.mLoop = true;
+        in.mLoopStart = in.mStack.front();
+        in.mLoopStart.pc = 0;
+    }
     // What waited on a window or a scene that is not there after a load goes on.
     if (in.mWait == TWait::Message || in.mWait == TWait::Choice || in.mWait == TWait::Number ||
         in.mWait == TWait::Teleport || in.mWait == TWait::Battle || in.mWait == TWait::Scene)

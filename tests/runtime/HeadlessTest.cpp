@@ -1,5 +1,6 @@
 // The runtime's headless mode, run as the program on projects built by tarvel-cli from JSON: the
 // key file, the state it writes, the picture of the last frame, and playing the game's scripts.
+#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <gtest/gtest.h>
@@ -104,4 +105,174 @@ TEST(Headless, WithoutAStartPositionTheGameSaysSoAndRuns) {
     ASSERT_EQ(run.state["notices"].toArray().size(), 1);
     EXPECT_TRUE(run.state["notices"].toArray()[0].toString().contains("no start position"));
     EXPECT_TRUE(run.err.contains("QUORIN.exe: The party has no start position")) << run.err.toStdString();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events and their scripts.
+
+namespace {
+
+QJsonObject PushPage(QJsonArray script, QJsonObject more = {}) {
+    QJsonObject page{{"Priority", 1}, {"CharName", "People1"}, {"Script", Script(std::move(script))}};
+    for (auto it = more.begin(); it != more.end(); ++it)
+        page[it.key()] = it.value();
+    return page;
+}
+
+// The hero at (5, 5) turns up (the event above is in the way) and presses the decision key.
+QString TalkUp(int at = 0) {
+    return Keys(
+        {{at, "up", "down"}, {at + 2, "up", "up"}, {at + 4, "decide", "down"}, {at + 6, "decide", "up"}});
+}
+
+} // namespace
+
+TEST(Headless, TalkingToAnEventAcrossACounter) {
+    // The clerk stands behind a counter; a second event beside it has no counter before it.
+    const QJsonArray events{TestEvent(1, 5, 3, PushPage({ScriptLine(10110, {}, "Welcome!")})),
+                            TestEvent(2, 7, 3, PushPage({ScriptLine(10110, {}, "Out of reach")}))};
+    const THeadlessProject project = OneMap("Counter", events, {{{5, 4, kCounterChip}}, {{7, 4, kWallChip}}});
+    const THeadlessRun across = project.Run(TalkUp(), 12);
+    ASSERT_EQ(across.exitCode, 0) << across.err.toStdString();
+    EXPECT_EQ(across.state["message"].toString(), "Welcome!");
+    EXPECT_EQ(across.state["y"].toInt(), 5);
+
+    // Across a wall no one is talked to.
+    const THeadlessRun wall = project.Run(Keys({{0, "right", "down"},
+                                                {2 * kCell, "right", "up"},
+                                                {3 * kCell, "up", "down"},
+                                                {3 * kCell + 2, "up", "up"},
+                                                {3 * kCell + 4, "decide", "down"},
+                                                {3 * kCell + 6, "decide", "up"}}),
+                                          4 * kCell);
+    EXPECT_EQ(wall.state["x"].toInt(), 7);
+    EXPECT_TRUE(wall.state["message"].isNull());
+}
+
+TEST(Headless, AChestSetsASwitchThatTurnsItsPage) {
+    const QJsonObject closed = PushPage({ScriptLine(10210, {0, 1, 1, 0}), ScriptLine(10320, {0, 0, 3, 0, 2})},
+                                        {{"CharName", "Object1"}});
+    const QJsonObject open{{"Condition", QJsonObject{{"Flags", 1}, {"SwitchA", 1}}},
+                           {"CharName", "Object1"},
+                           {"CharDir", 0},
+                           {"Priority", 1}};
+    const THeadlessProject project = OneMap("Chest", {TestEvent(1, 5, 4, QJsonArray{closed, open})});
+    const THeadlessRun before = project.Run(Keys({{0, "up", "down"}, {2, "up", "up"}}), 4);
+    EXPECT_EQ(before.state["events"].toArray()[0].toObject()["page"].toInt(), 1);
+    const THeadlessRun after = project.Run(TalkUp(), 12);
+    ASSERT_EQ(after.exitCode, 0) << after.err.toStdString();
+    EXPECT_EQ(after.state["switches"].toObject()["1"], QJsonValue(true));
+    EXPECT_EQ(after.state["events"].toArray()[0].toObject()["page"].toInt(), 2);
+    EXPECT_EQ(after.state["items"].toObject(), (QJsonObject{{"3", 2}}));
+}
+
+TEST(Headless, AChoiceWhoseSecondBranchAddsAnItem) {
+    const QJsonArray script{ScriptLine(10110, {}, "Take one?"), ScriptLine(10140, {0}, "Yes/No"),
+                            ScriptLine(20140, {0}, "Yes"),      ScriptLine(10, {}, {}, 1),
+                            ScriptLine(20140, {1}, "No"),       ScriptLine(10320, {0, 0, 2, 0, 1}, {}, 1),
+                            ScriptLine(10, {}, {}, 1),          ScriptLine(20141)};
+    const THeadlessProject project = OneMap("Choice", {TestEvent(1, 5, 4, PushPage(script))});
+    // The question and its choices share the window.
+    const THeadlessRun asked = project.Run(TalkUp(), 12);
+    ASSERT_EQ(asked.exitCode, 0) << asked.err.toStdString();
+    EXPECT_EQ(asked.state["message"].toString(), "Take one?");
+    EXPECT_EQ(asked.state["choices"].toArray(), (QJsonArray{"Yes", "No"}));
+    // Down to the second choice and decide.
+    const THeadlessRun second = project.Run(
+        TalkUp() +
+            Keys({{14, "down", "down"}, {16, "down", "up"}, {20, "decide", "down"}, {22, "decide", "up"}}),
+        30);
+    EXPECT_EQ(second.state["items"].toObject(), (QJsonObject{{"2", 1}}));
+    EXPECT_TRUE(second.state["message"].isNull());
+    // The first choice adds nothing.
+    const THeadlessRun first =
+        project.Run(TalkUp() + Keys({{20, "decide", "down"}, {22, "decide", "up"}}), 30);
+    EXPECT_TRUE(first.state["items"].toObject().isEmpty());
+    EXPECT_TRUE(first.state["message"].isNull());
+}
+
+TEST(Headless, ADoorTeleportsToAnotherMapWithTheTransition) {
+    const QJsonObject door{
+        {"Trigger", 1}, {"Priority", 1}, {"Script", Script({ScriptLine(10810, {2, 7, 9})})}};
+    const QJsonObject inside = TestMap(20, 15, {TestEvent(1, 3, 3, QJsonObject{})});
+    QJsonObject db = TestDataBase();
+    db["system"] = QJsonObject{{"TeleportErase", 0}, {"TeleportShow", 0}};
+    const THeadlessProject project("Door", db,
+                                   {{1, TestMap(20, 15, {TestEvent(1, 5, 4, door)})}, {2, inside}}, 1, 5, 5);
+    // Walking up touches the door; the screen fades out before the party moves.
+    const QString walk = Keys({{0, "up", "down"}, {4, "up", "up"}});
+    const THeadlessRun fading = project.Run(walk, 20);
+    ASSERT_EQ(fading.exitCode, 0) << fading.err.toStdString();
+    EXPECT_EQ(fading.state["map"].toInt(), 1);
+    const THeadlessRun arrived = project.Run(walk, 120);
+    EXPECT_EQ(arrived.state["map"].toInt(), 2);
+    EXPECT_EQ(arrived.state["x"].toInt(), 7);
+    EXPECT_EQ(arrived.state["y"].toInt(), 9);
+    EXPECT_EQ(arrived.state["events"].toArray(),
+              (QJsonArray{QJsonObject{{"id", 1}, {"x", 3}, {"y", 3}, {"page", 1}}}));
+    // With an instant transition the party is there at once.
+    db["system"] = QJsonObject{{"TeleportErase", 19}, {"TeleportShow", 19}};
+    const THeadlessProject instant("DoorInstant", db,
+                                   {{1, TestMap(20, 15, {TestEvent(1, 5, 4, door)})}, {2, inside}}, 1, 5, 5);
+    EXPECT_EQ(instant.Run(walk, 8).state["map"].toInt(), 2);
+}
+
+TEST(Headless, AParallelCommonEventCountsWhileAMessageWaits) {
+    const QJsonArray commons{
+        QJsonObject{{"Name", "Clock"},
+                    {"Trigger", 4},
+                    {"Script", Script({ScriptLine(10220, {0, 1, 1, 1, 0, 1}), ScriptLine(11410, {1})})}}};
+    const QJsonObject autoStart{{"Trigger", 3}, {"Script", Script({ScriptLine(10110, {}, "Hello")})}};
+    const THeadlessProject project = OneMap("Parallel", {TestEvent(1, 1, 1, autoStart)}, {}, commons);
+    const THeadlessRun run = project.Run("", 121);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.state["message"].toString(), "Hello");
+    // One count every tenth of a second (six frames), from the first frame on.
+    EXPECT_EQ(run.state["variables"].toObject()["1"].toInt(), 21);
+}
+
+TEST(Headless, AMoveRouteWithRepeatGoesOnAndOneWithoutStops) {
+    auto route = [](bool repeat, QJsonArray commands) {
+        return QJsonObject{{"Priority", 1},
+                           {"MoveType", 6},
+                           {"MoveFrequency", 8},
+                           {"MoveSpeed", 4},
+                           {"MoveRoute", QJsonObject{{"Repeat", repeat}, {"Commands", commands}}}};
+    };
+    const QJsonObject right{{"Code", 1}}, left{{"Code", 3}};
+    const THeadlessProject project = OneMap("Route", {TestEvent(1, 10, 2, route(true, {right, left})),
+                                                      TestEvent(2, 10, 8, route(false, {right, right}))});
+    QList<int> back, once;
+    for (int frames : {4, 12, 20, 28, 200}) {
+        const THeadlessRun run = project.Run("", frames);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        back << run.state["events"].toArray()[0].toObject()["x"].toInt();
+        once << run.state["events"].toArray()[1].toObject()["x"].toInt();
+    }
+    // Right, left, right, left, ... one cell every eight frames.
+    EXPECT_EQ(back.mid(0, 4), (QList<int>{11, 10, 11, 10}));
+    EXPECT_TRUE(back[4] == 10 || back[4] == 11);
+    EXPECT_EQ(once, (QList<int>{11, 12, 12, 12, 12}));
+}
+
+TEST(Headless, AScriptThatAsksForWhatIsNotThereIsToldAndTheGameGoesOn) {
+    const QJsonArray script{ScriptLine(12120, {5}), ScriptLine(12330, {0, 9, 0}),
+                            ScriptLine(10810, {42, 1, 1}), ScriptLine(10210, {0, 2, 2, 0})};
+    const THeadlessProject project = OneMap("Missing", {TestEvent(1, 5, 4, PushPage(script))});
+    const QStringList before = QDir(project.Folder()).entryList(QDir::Files);
+    const THeadlessRun run = project.Run(TalkUp(), 20);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray notices = run.state["notices"].toArray();
+    ASSERT_EQ(notices.size(), 3);
+    const QString where = "map 1, event 1 \"EV0001\", page 1, line ";
+    EXPECT_EQ(notices[0].toString(), where + "1: there is no label 5 to go to");
+    EXPECT_EQ(notices[1].toString(), where + "2: there is no common event 9 to call");
+    EXPECT_TRUE(notices[2].toString().startsWith(where + "3: cannot teleport: there is no map 42"))
+        << notices[2].toString().toStdString();
+    for (const QJsonValue& n : notices)
+        EXPECT_TRUE(run.err.contains("QUORIN.exe: " + n.toString())) << run.err.toStdString();
+    // The script went on to its last line, and the game with it.
+    EXPECT_EQ(run.state["switches"].toObject()["2"], QJsonValue(true));
+    EXPECT_EQ(run.state["map"].toInt(), 1);
+    EXPECT_EQ(QDir(project.Folder()).entryList(QDir::Files), before);
 }
