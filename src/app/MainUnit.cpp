@@ -32,12 +32,10 @@
 #include "mapedit/MapSetArea.h"
 #include "mapedit/MapShift.h"
 #include "mapedit/MapTreeView.h"
-#include "mapedit_core/MapGraphics.h"
 #include "pickers/SelMusic.h"
 #include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
-#include "project/ProjectCreation.h"
 #include "project/TestPlay.h"
 
 namespace tarvel {
@@ -56,15 +54,13 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     // is gone before this run parks anything in it.
     RecreateFolder(TempWorkFolder());
 
-    AttachMapGraphics(mMap);
-
     createActions();
     createMenus();
     createToolBars();
     createLayout();
     createStatusBar();
 
-    mMapTreePane = new TFormMapTree(mMapTree, mMap, mMapTreePlace);
+    mMapTreePane = new TFormMapTree(mapTree(), map(), mMapTreePlace);
     mMapTreePlace->layout()->addWidget(mMapTreePane);
     mMapTreePane->onMapChanged = [this](bool keepScroll) { mapChanged(keepScroll); };
     mMapTreePane->runMapProperties = [this](MapPropertiesRequest& request) {
@@ -77,9 +73,9 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
         // The rectangle is marked on the parent map, around the area node's remembered scroll
         // (the parent's for a new area).
         dialog.chooseArea = [this, &request, &dialog](TMapAreaRect& rect) {
-            TQelMapTreeItem* node = mMapTree.Find(request.id);
+            TQelMapTreeItem* node = mapTree().Find(request.id);
             TQelMapTreeItem* scrollItem = node && node->NodeKind == nkArea ? node : request.parentItem;
-            TFormMapSetArea picker(&dialog, &mMapTree, mMap, scrollItem, rect);
+            TFormMapSetArea picker(&dialog, &mapTree(), map(), scrollItem, rect);
             CenterOnOwner(&picker);
             if (picker.exec() != QDialog::Accepted) return false;
             rect = picker.AreaRect();
@@ -98,12 +94,14 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
 
     connectPanes();
 
-    mTemplateFolder = ApplicationFolder();
-    mProjectManager.OnCreateProject = [this](const QString& title) {
-        return FillNewProject(title, mTemplateFolder);
-    };
-    mProjectManager.OnOpenProject = [this] { return openProjectData(); };
-    mProjectManager.OnCloseProject = [this] { closeProjectData(); };
+    connect(&mDocument, &TProjectDocument::projectOpened, this, &TFormQelMain::projectOpened);
+    connect(&mDocument, &TProjectDocument::projectClosed, this, &TFormQelMain::projectClosed);
+    connect(&mDocument, &TProjectDocument::dataBaseLoadFailed, this, [this](const QString& reason) {
+        ShowError(QString("The database could not be read completely (%1). What could be read is shown; "
+                          "the first save keeps the original file as QUORIN.qdb.bak.")
+                      .arg(reason),
+                  this);
+    });
 
     Action_GameFullScreen->setChecked(UserSettings::FullScreenFlag());
     Action_GameShowTitle->setChecked(UserSettings::ShowTitleFlag());
@@ -117,7 +115,7 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
 
     qApp->installEventFilter(this);
     // A missing or stale entry simply leaves no project open.
-    mProjectManager.ReopenLastProject();
+    mDocument.ReopenLastProject();
     UpdateActions();
 }
 
@@ -198,7 +196,7 @@ void TFormQelMain::createActions() {
     });
     connect(Action_ToolMaterial, &QAction::triggered, this, [this] {
         if (!IsProjectOpen()) return;
-        RunMaterialManager(this, mMap);
+        RunMaterialManager(this, map());
         mapChanged(true);
     });
     connect(Action_MapScale1, &QAction::triggered, this, [this] { setZoom(0); });
@@ -367,10 +365,10 @@ void TFormQelMain::createStatusBar() {
 }
 
 bool TFormQelMain::IsProjectOpen() const {
-    return mProjectManager.IsProjectOpen();
+    return mDocument.IsOpen();
 }
 bool TFormQelMain::IsSomethingChanged() const {
-    return mMap.Modified || mMapTree.IsTreeModified();
+    return mDocument.IsSomethingChanged();
 }
 
 int TFormQelMain::CellSizeOfZoom(int zoomIndex) {
@@ -492,7 +490,7 @@ void TFormQelMain::ProjectNew() {
     if (dialog.exec() != QDialog::Accepted) return;
     try {
         TBusyCursor busy;
-        mProjectManager.CreateProject(dialog.folderName(), dialog.gameTitle());
+        mDocument.CreateProject(dialog.folderName(), dialog.gameTitle());
     } catch (const std::exception& e) {
         ShowError(e.what(), this);
     }
@@ -506,9 +504,8 @@ void TFormQelMain::ProjectOpen() {
     if (dialog.exec() != QDialog::Accepted) return;
     try {
         TBusyCursor busy;
-        mProjectManager.OpenProject(dialog.folderName());
+        mDocument.OpenProject(dialog.folderName());
     } catch (const std::exception& e) {
-        closeProjectData();
         ShowError(e.what(), this);
     }
     UpdateActions();
@@ -516,37 +513,13 @@ void TFormQelMain::ProjectOpen() {
 
 void TFormQelMain::ProjectClose() {
     if (!IsProjectOpen() || !CloseCheck()) return;
-    mProjectManager.CloseProject();
+    mDocument.CloseProject();
     UpdateActions();
 }
 
-bool TFormQelMain::openProjectData() {
-    if (TMapGraphics* graphics = MapGraphicsOf(mMap)) graphics->CharSets().Clear();
-    const std::string folder = ProjectPath().toStdString();
-    mDataBase.Load(folder);
-    if (mDataBase.LoadFailed())
-        ShowError(QString("The database could not be read completely (%1). What could be read is shown; "
-                          "the first save keeps the original file as QUORIN.qdb.bak.")
-                      .arg(QString::fromStdString(mDataBase.LoadError())),
-                  this);
-    try {
-        mMapTree.LoadTree();
-    } catch (const std::exception&) {
-        // A tree that could not be read completely is judged by its root below.
-    }
-    TQelMapTreeItem* root = mMapTree.Find(0);
-    if (!root) {
-        mMapTree.ClearTree();
-        throw EProjectError("Map Data Error during Project Reading");
-    }
-    root->Name = ProjectIni::GameTitle(ProjectPath()).toStdString();
+void TFormQelMain::projectOpened() {
     mChipSelector->Reset();
     mMapTreePane->BuildTree();
-    mMap.CloseMap();
-    if (mMapTree.ActiveID != 0 && mMapTree.Find(mMapTree.ActiveID)) {
-        int32_t id = mMapTreePane->ShownMapID();
-        if (id > 0) mMap.LoadMap(id);
-    }
     mapChanged(false);
 
     int mode = ProjectIni::MapEditMode(ProjectPath());
@@ -557,19 +530,15 @@ bool TFormQelMain::openProjectData() {
     Action_MapToolPen->setEnabled(true);
     Action_MapToolPen->setChecked(true);
     mMapEditor->SetTool(mtPen);
-    return true;
 }
 
-void TFormQelMain::closeProjectData() {
-    mDataBase.Reset();
+void TFormQelMain::projectClosed() {
     mMapTreePane->ClearView();
-    mMapTree.ClearTree();
     mEditMode = ModeNone;
     for (QAction* a : mModeGroup->actions())
         a->setChecked(false);
     mMapEditor->SetMode(mmNone);
     mChipSelector->SetMode(mmNone);
-    mMap.CloseMap();
     mMapEditor->LoadMap();
     mChipSelector->Refresh();
     mStatusPanels[1]->clear();
@@ -589,8 +558,9 @@ void TFormQelMain::mapChanged(bool keepScroll) {
 void TFormQelMain::showCursorStatus() {
     QString text = mMapTreePane->ShownMapName();
     const TRect cursor = mMapEditor->Cursor();
-    const bool inside = mMap.Width > 0 && cursor.left >= 0 && cursor.top >= 0 && cursor.left < mMap.Width &&
-                        cursor.top < mMap.Height;
+    const TQelMap& shown = mDocument.Map();
+    const bool inside = shown.Width > 0 && cursor.left >= 0 && cursor.top >= 0 && cursor.left < shown.Width &&
+                        cursor.top < shown.Height;
     // The parts are separated by blanks; nothing trails when the cursor is away.
     if (inside) {
         text += QString(" (%1,%2)").arg(cursor.left, 3, 10, QChar('0')).arg(cursor.top, 3, 10, QChar('0'));
@@ -605,11 +575,11 @@ void TFormQelMain::showCursorStatus() {
 void TFormQelMain::connectPanes() {
     mMapEditor = new TFormMapEditor(mMapViewPlace);
     mMapViewPlace->layout()->addWidget(mMapEditor);
-    mMapEditor->SetMapTree(&mMapTree);
-    mMapEditor->SetMap(&mMap);
+    mMapEditor->SetMapTree(&mapTree());
+    mMapEditor->SetMap(&map());
     mChipSelector = new TFormChipSelector(mChipPalettePlace);
     mChipPalettePlace->layout()->addWidget(mChipSelector);
-    mChipSelector->SetMap(&mMap);
+    mChipSelector->SetMap(&map());
 
     mMapEditor->onChanged = [this] { UpdateActions(); };
     mMapEditor->onCursorMoved = [this] { showCursorStatus(); };
@@ -688,7 +658,7 @@ bool TFormQelMain::SaveAll() {
     // What is saved is no longer taken back by undo.
     mMapEditor->ClearUndo();
     try {
-        mMapTree.SaveTree();
+        mDocument.SaveTree();
     } catch (const std::exception& e) {
         ShowError(e.what(), this);
         UpdateActions();
@@ -702,17 +672,11 @@ void TFormQelMain::RevertAll() {
     if (!IsProjectOpen() || !AskYesNo("Map was changed. Lose all changes?", this)) return;
     mMapEditor->ClearSelection();
     try {
-        mMapTree.LoadTree();
+        mDocument.RevertAll();
     } catch (const std::exception& e) {
         ShowError(e.what(), this);
     }
-    if (TQelMapTreeItem* root = mMapTree.Find(0))
-        root->Name = ProjectIni::GameTitle(ProjectPath()).toStdString();
-    mMap.Modified = false;
     mMapTreePane->BuildTree();
-    mMap.CloseMap();
-    int32_t id = mMapTreePane->ShownMapID();
-    if (id > 0) mMap.LoadMap(id);
     mapChanged(false);
 }
 
@@ -725,11 +689,7 @@ bool TFormQelMain::CloseCheck() {
         if (answer == QMessageBox::Cancel) return false;
         if (answer == QMessageBox::Yes && (!SaveAll() || IsSomethingChanged())) return false;
     } else {
-        // The tree file carries the current map and the expanded state.
-        try {
-            mMapTree.SaveTree();
-        } catch (const std::exception&) {
-        }
+        mDocument.SaveTreeQuietly();
     }
     writeEditState();
     return true;

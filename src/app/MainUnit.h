@@ -3,10 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "data/LD_DataBase.h"
-#include "data/LD_Map.h"
-#include "data/LD_MapTree.h"
-#include "project/ProjectManager.h"
+#include "project/ProjectDocument.h"
 
 class QAction;
 class QActionGroup;
@@ -22,7 +19,8 @@ class TFormChipSelector;
 
 // The editor's single main window: every top-level command as an action with its caption,
 // shortcut and enabling rule, the menus and toolbars, the left column (tool bar, chip palette,
-// map tree) beside the map view, and the three-panel status bar.
+// map tree) beside the map view, and the three-panel status bar. The project itself (its data,
+// opening, saving and reverting) is the document's; the window asks, shows and reports.
 class TFormQelMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -47,15 +45,16 @@ public:
     int zoomIndex() const { return mZoomIndex; }
     static int CellSizeOfZoom(int zoomIndex);
 
-    TQelDataBase& dataBase() { return mDataBase; }
-    TQelMapTree& mapTree() { return mMapTree; }
-    TQelMap& map() { return mMap; }
-    TProjectManager& projectManager() { return mProjectManager; }
+    TProjectDocument& document() { return mDocument; }
+    TQelDataBase& dataBase() { return mDocument.DataBase(); }
+    TQelMapTree& mapTree() { return mDocument.MapTree(); }
+    TQelMap& map() { return mDocument.Map(); }
+    TProjectManager& projectManager() { return mDocument.ProjectManager(); }
     TFormMapTree* mapTreePane() const { return mMapTreePane; }
     TFormMapEditor* mapEditor() const { return mMapEditor; }
     TFormChipSelector* chipSelector() const { return mChipSelector; }
     // Where new projects take "QUORIN.exe.dat" and "QUORIN.qdb.dat" from: the program's folder.
-    void setTemplateFolder(const QString& folder) { mTemplateFolder = folder; }
+    void setTemplateFolder(const QString& folder) { mDocument.SetTemplateFolder(folder); }
 
     // The close check: with changes, asks "Map was changed. Save it?" (Yes saves, No goes on,
     // Cancel refuses); without, writes the tree file. Then the edit mode and zoom go to the
@@ -131,8 +130,9 @@ private:
     void setZoom(int zoomIndex);
     void showAbout();
     void saveSettingsAtExit();
-    bool openProjectData();
-    void closeProjectData();
+    // The panes follow the document's project.
+    void projectOpened();
+    void projectClosed();
     void mapChanged(bool keepScroll);
     void writeEditState();
     void connectPanes();
@@ -144,14 +144,10 @@ private:
 
     EditMode mEditMode = ModeNone;
     int mZoomIndex = 0;
-    TQelDataBase mDataBase;
-    TQelMapTree mMapTree;
-    TQelMap mMap;
-    TProjectManager mProjectManager;
+    TProjectDocument mDocument;
     TFormMapTree* mMapTreePane = nullptr;
     TFormMapEditor* mMapEditor = nullptr;
     TFormChipSelector* mChipSelector = nullptr;
-    QString mTemplateFolder;
     bool mActionUpdatePending = false;
     bool mShutDown = false;
     QActionGroup* mModeGroup = nullptr;

@@ -6,11 +6,9 @@
 #include <cstdlib>
 
 #include "CliCommon.h"
-#include "mapedit_core/MapGraphics.h"
 #include "platform/Material.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
-#include "records/Stream.h"
 
 namespace tarvel::cli {
 
@@ -40,32 +38,29 @@ MapProject OpenMapProject(const std::string& folder, int32_t mapID, const std::s
     SetRuntimePackagePath(rtp.empty() ? UserSettings::RuntimePackagePath()
                                       : QFileInfo(QString::fromStdString(rtp)).absoluteFilePath());
 
-    project.dataBase = std::make_unique<TQelDataBase>();
+    project.document = std::make_unique<TProjectDocument>();
+    TProjectDocument& document = *project.document;
+    project.dataBase = &document.DataBase();
     try {
-        project.dataBase->Load(project.folder);
+        document.ReadDataBase(project.folder);
     } catch (const std::exception& e) {
         throw CommandError(command, project.folder + DataBaseFileName + ": " + e.what());
     }
 
     if (withTree) {
         const std::string treePath = project.folder + MapTreeFileName;
-        if (QFileInfo::exists(QString::fromStdString(treePath))) {
-            project.tree = std::make_unique<TQelMapTree>();
-            try {
-                // Read directly: loading the tree the editor's way would delete working copies.
-                TMemoryStream stream;
-                stream.LoadFromFile(treePath);
-                project.tree->LoadFromFileStream(stream);
-            } catch (const std::exception& e) {
-                throw CommandError(command, treePath + ": " + e.what());
-            }
-        } else {
-            warn(command, treePath + " is missing: no start positions are drawn");
+        try {
+            if (document.ReadTreeFile(project.folder))
+                project.tree = &document.MapTree();
+            else
+                warn(command, treePath + " is missing: no start positions are drawn");
+        } catch (const std::exception& e) {
+            throw CommandError(command, treePath + ": " + e.what());
         }
     }
 
-    project.map = std::make_unique<TQelMap>(mapID);
-    AttachMapGraphics(*project.map);
+    project.map = &document.Map();
+    project.map->ID = mapID;
     project.mapPath = project.folder + MapFileName(mapID);
     try {
         project.map->LoadFromFile(project.mapPath);

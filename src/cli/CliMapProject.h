@@ -7,18 +7,18 @@
 #include <memory>
 #include <string>
 
-#include "data/LD_DataBase.h"
-#include "data/LD_Map.h"
-#include "data/LD_MapTree.h"
+#include "project/ProjectDocument.h"
 
 namespace tarvel::cli {
 
 struct MapProject {
     std::string folder; // ending in "/"
     std::string mapPath;
-    std::unique_ptr<TQelDataBase> dataBase;
-    std::unique_ptr<TQelMapTree> tree; // empty when the project has no "QUORIN.qmt"
-    std::unique_ptr<TQelMap> map;
+    // The project's database, tree and map; the map carries its graphics.
+    std::unique_ptr<TProjectDocument> document;
+    TQelDataBase* dataBase = nullptr;
+    TQelMapTree* tree = nullptr; // none when the project has no "QUORIN.qmt" or it was not asked for
+    TQelMap* map = nullptr;
 };
 
 // The map ID of a command line (1..9999), or a UsageError with usage.

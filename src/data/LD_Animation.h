@@ -16,19 +16,17 @@ namespace tarvel {
 // A sound and flash event at a frame of an animation.
 class TQelAnimationTimingItem : public TCatalogItem {
 public:
-    int32_t Frame = 0;
+    int32_t Frame;
     TQelSound Sound;
-    uint8_t FlashScope = 0; // 0 "None", 1 "Target", 2 "Screen"
-    int32_t FlashRed = 31;  // 0..31 each
-    int32_t FlashGreen = 31;
-    int32_t FlashBlue = 31;
-    int32_t FlashPower = 31;
-    int32_t Shake = 0;
+    uint8_t FlashScope; // 0 "None", 1 "Target", 2 "Screen"
+    int32_t FlashRed;   // 0..31 each
+    int32_t FlashGreen;
+    int32_t FlashBlue;
+    int32_t FlashPower;
+    int32_t Shake;
 
     explicit TQelAnimationTimingItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelAnimationTiming : public TCatalogOf<TQelAnimationTimingItem> {};
@@ -36,21 +34,19 @@ class TQelAnimationTiming : public TCatalogOf<TQelAnimationTimingItem> {};
 // One cell of a frame: a part of the cell sheet placed relative to the anchor.
 class TQelAnimationCellItem : public TCatalogItem {
 public:
-    bool Visible = true;
-    int32_t Pattern = 0; // "Pattern Number", the cell of the sheet
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Zoom = 100; // "Magnification" percent
-    int32_t Red = 100;  // 0..200 percent each
-    int32_t Green = 100;
-    int32_t Blue = 100;
-    int32_t Chroma = 100;
-    int32_t Transparency = 0;
+    bool Visible;
+    int32_t Pattern; // "Pattern Number", the cell of the sheet
+    int32_t X;
+    int32_t Y;
+    int32_t Zoom; // "Magnification" percent
+    int32_t Red;  // 0..200 percent each
+    int32_t Green;
+    int32_t Blue;
+    int32_t Chroma;
+    int32_t Transparency;
 
     explicit TQelAnimationCellItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelAnimationCell : public TCatalogOf<TQelAnimationCellItem> {};
@@ -63,7 +59,6 @@ public:
     explicit TQelAnimationPatternItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
     void Reset() override { Cells.Clear(); }
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelAnimationPattern : public TCatalogOf<TQelAnimationPatternItem> {};
@@ -74,20 +69,19 @@ class TQelAnimationItem : public TCatalogItem {
 public:
     std::string GraphicName; // folder "Battle"
     TQelAnimationTiming Timings;
-    uint8_t Scope = 0;    // 0 "Single", 1 "All"
-    uint8_t Position = 2; // 0 "Head", 1 "Center", 2 "At a feet"
+    uint8_t Scope;    // 0 "Single", 1 "All"
+    uint8_t Position; // 0 "Head", 1 "Center", 2 "At a feet"
     TQelAnimationPattern Frames;
 
     // Not stored: set whenever the item is loaded or saved through its list, so the drawing
     // code knows its cached drawn form (kept in DrawnCache) is out of date.
-    bool Changed = false;
+    bool Changed;
     std::shared_ptr<void> DrawnCache;
 
     explicit TQelAnimationItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
     // A new animation has 20 frames without cells and no timings.
     void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelAnimation : public TQelList<TQelAnimationItem> {

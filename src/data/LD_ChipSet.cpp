@@ -34,44 +34,34 @@ void TQelChipSetItem::SetUpperChipPass(int chip, int32_t flags) {
 void TQelChipSetItem::DescribeField(int id, TCatalogVarData& v, bool forLoad) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetString(&GraphicName, true);
+        v.String(&GraphicName, "GraphicName");
         break;
-    case 3: {
-        bool changed = false;
-        for (int chip = 0; chip < LowerChipCount && !changed; ++chip)
-            changed = ChipTerrain(chip) != 1;
-        if (forLoad || changed) v.SetField(vkBlock, Terrain, sizeof Terrain);
+    // The three tables are only written when they differ from a new chipset's.
+    case 3:
+        if (forLoad || terrainChanged()) v.Block(Terrain, sizeof Terrain, "Terrain", TFieldForm::UInt16Array);
         break;
-    }
-    case 4: {
-        bool changed = false;
-        for (int chip = 0; chip < LowerChipCount && !changed; ++chip)
-            changed = LowerPass[chip] != kResetPass;
-        if (forLoad || changed) v.SetField(vkBlock, LowerPass, sizeof LowerPass);
+    case 4:
+        if (forLoad || lowerPassChanged())
+            v.Block(LowerPass, sizeof LowerPass, "LowerPass", TFieldForm::Bytes);
         break;
-    }
-    case 5: {
-        bool changed = false;
-        for (int chip = 1; chip < UpperChipCount && !changed; ++chip)
-            changed = UpperPass[chip] != kResetPass;
-        if (forLoad || changed) v.SetField(vkBlock, UpperPass, sizeof UpperPass);
+    case 5:
+        if (forLoad || upperPassChanged())
+            v.Block(UpperPass, sizeof UpperPass, "UpperPass", TFieldForm::Bytes);
         break;
-    }
     case 11:
-        v.SetInteger(&SeaAnimation, 0);
+        v.Integer(&SeaAnimation, 0, "SeaAnimation");
         break;
     case 12:
-        v.SetInteger(&SeaSpeed, 0);
+        v.Integer(&SeaSpeed, 0, "SeaSpeed");
         break;
     }
 }
 
 void TQelChipSetItem::Reset() {
-    Name.clear();
-    GraphicName.clear();
+    TCatalogItem::Reset();
     for (int chip = 0; chip < LowerChipCount; ++chip) {
         SetChipTerrain(chip, 1);
         LowerPass[chip] = kResetPass;
@@ -79,21 +69,24 @@ void TQelChipSetItem::Reset() {
     UpperPass[0] = kResetEmptyUpperPass;
     for (int chip = 1; chip < UpperChipCount; ++chip)
         UpperPass[chip] = kResetPass;
-    SeaAnimation = 0;
-    SeaSpeed = 0;
 }
 
-const std::vector<TFieldName>& TQelChipSetItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "GraphicName"},
-        {3, "Terrain", TFieldForm::UInt16Array},
-        {4, "LowerPass", TFieldForm::Bytes},
-        {5, "UpperPass", TFieldForm::Bytes},
-        {11, "SeaAnimation"},
-        {12, "SeaSpeed"},
-    };
-    return names;
+bool TQelChipSetItem::terrainChanged() const {
+    for (int chip = 0; chip < LowerChipCount; ++chip)
+        if (ChipTerrain(chip) != 1) return true;
+    return false;
+}
+
+bool TQelChipSetItem::lowerPassChanged() const {
+    for (int chip = 0; chip < LowerChipCount; ++chip)
+        if (LowerPass[chip] != kResetPass) return true;
+    return false;
+}
+
+bool TQelChipSetItem::upperPassChanged() const {
+    for (int chip = 1; chip < UpperChipCount; ++chip)
+        if (UpperPass[chip] != kResetPass) return true;
+    return false;
 }
 
 } // namespace tarvel

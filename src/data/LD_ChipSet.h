@@ -18,12 +18,12 @@ class TQelChipSetItem : public TCatalogItem {
 public:
     std::string GraphicName; // folder "ChipSet"
     // The terrain ID of each lower chip, 16-bit little-endian.
-    uint8_t Terrain[2 * LowerChipCount] = {};
+    uint8_t Terrain[2 * LowerChipCount];
     // The passability byte of each lower and upper chip.
-    uint8_t LowerPass[LowerChipCount] = {};
-    uint8_t UpperPass[UpperChipCount] = {};
-    int32_t SeaAnimation = 0;
-    int32_t SeaSpeed = 0;
+    uint8_t LowerPass[LowerChipCount];
+    uint8_t UpperPass[UpperChipCount];
+    int32_t SeaAnimation;
+    int32_t SeaSpeed;
 
     explicit TQelChipSetItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
 
@@ -38,8 +38,14 @@ public:
     // The three tables are left out on save while they hold their reset values (upper chip 0,
     // the empty chip, is not compared) and always accepted on load.
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
+    // Every lower chip on terrain 1 and passable from all sides, the upper chips likewise (the
+    // empty upper chip 0 also lets the hero walk over it).
     void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
+
+private:
+    bool terrainChanged() const;
+    bool lowerPassChanged() const;
+    bool upperPassChanged() const;
 };
 
 class TQelChipSet : public TQelList<TQelChipSetItem> {

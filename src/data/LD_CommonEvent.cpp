@@ -5,40 +5,20 @@ namespace tarvel {
 void TQelCommonEventItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 11:
-        v.SetField(vkBlock, &Trigger, 1);
+        v.Block(&Trigger, 1, "Trigger").ResetTo(5);
         break;
     case 12:
-        v.SetBoolean(&UseSwitch, false);
+        v.Boolean(&UseSwitch, false, "UseSwitch");
         break;
     case 13:
-        v.SetInteger(&SwitchID, 1);
+        v.Integer(&SwitchID, 1, "SwitchID");
         break;
     default:
         DescribeScript(id, v, 21, 22);
     }
-}
-
-void TQelCommonEventItem::Reset() {
-    Name.clear();
-    Trigger = 5;
-    UseSwitch = false;
-    SwitchID = 1;
-    ResetScript();
-}
-
-const std::vector<TFieldName>& TQelCommonEventItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {11, "Trigger"},
-        {12, "UseSwitch"},
-        {13, "SwitchID"},
-        {21, "ScriptSize", TFieldForm::Hidden},
-        {22, "ScriptData", TFieldForm::Hidden},
-    };
-    return names;
 }
 
 } // namespace tarvel

@@ -9,14 +9,12 @@ namespace tarvel {
 
 class TQelCommonEventItem : public TQelBaseEventPageItem {
 public:
-    uint8_t Trigger = 5;    // 3 "Auto Start", 4 "Parallel Process", 5 "Call"
-    bool UseSwitch = false; // "Appearance Conditions Switch"
-    int32_t SwitchID = 1;
+    uint8_t Trigger; // 3 "Auto Start", 4 "Parallel Process", 5 "Call"
+    bool UseSwitch;  // "Appearance Conditions Switch"
+    int32_t SwitchID;
 
     explicit TQelCommonEventItem(int32_t id = 0) : TQelBaseEventPageItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelCommonEvent : public TQelList<TQelCommonEventItem> {

@@ -92,6 +92,11 @@ void TQelEventScriptList::WriteLines(TMemoryStream& stream) const {
         line->Write(stream);
 }
 
+void TQelBaseEventPageItem::Reset() {
+    TCatalogItem::Reset();
+    ResetScript();
+}
+
 void TQelBaseEventPageItem::ParseScript() {
     // The buffer's own length counts; a size chunk that disagrees with it is not trusted.
     ScriptSize = static_cast<int32_t>(ScriptData.size());
@@ -115,8 +120,9 @@ void TQelBaseEventPageItem::ResetScript() {
 void TQelBaseEventPageItem::DescribeScript(int id, TCatalogVarData& v, int sizeID, int dataID) {
     // The size is compared against 0 although a new script has 4 bytes, so it is always written
     // unless the script is empty.
-    if (id == sizeID) v.SetInteger(&ScriptSize, 0);
-    if (id == dataID) v.SetField(vkBuffer, &ScriptData, ScriptSize);
+    // The script is shown as its lines, not as these two chunks.
+    if (id == sizeID) v.Integer(&ScriptSize, 0, "ScriptSize").Hidden();
+    if (id == dataID) v.Buffer(&ScriptData, ScriptSize, "ScriptData", TFieldForm::Hidden);
 }
 
 void TQelBaseEventPageItem::LoadFromStream(TMemoryStream& stream) {
@@ -133,171 +139,103 @@ void TQelBaseEventPageItem::SaveToStream(TMemoryStream& stream) const {
 void TQelEventCondition::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetField(vkBlock, &Flags, 1);
+        v.Block(&Flags, 1, "Flags");
         break;
     case 2:
-        v.SetInteger(&SwitchA, 1);
+        v.Integer(&SwitchA, 1, "SwitchA");
         break;
     case 3:
-        v.SetInteger(&SwitchB, 1);
+        v.Integer(&SwitchB, 1, "SwitchB");
         break;
     case 4:
-        v.SetInteger(&VariableID, 1);
+        v.Integer(&VariableID, 1, "VariableID");
         break;
     case 5:
-        v.SetInteger(&VariableValue, 0);
+        v.Integer(&VariableValue, 0, "VariableValue");
         break;
     case 6:
-        v.SetInteger(&ItemID, 1);
+        v.Integer(&ItemID, 1, "ItemID");
         break;
     case 7:
         // Always written: hero 1 (the reset value) must be, and a hero of 0 compared against a
         // default of 0 would be left out and read back as 1.
-        v.SetField(vkInteger, &HeroID, 0);
+        v.Integer(&HeroID, NoDefaultInt, "HeroID").ResetTo(1);
         break;
     case 8:
-        v.SetInteger(&TimerSeconds, 0);
+        v.Integer(&TimerSeconds, 0, "TimerSeconds");
         break;
     }
-}
-
-void TQelEventCondition::Reset() {
-    Flags = 0;
-    SwitchA = 1;
-    SwitchB = 1;
-    VariableID = 1;
-    VariableValue = 0;
-    ItemID = 1;
-    HeroID = 1;
-    TimerSeconds = 0;
-}
-
-const std::vector<TFieldName>& TQelEventCondition::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Flags"},         {2, "SwitchA"}, {3, "SwitchB"}, {4, "VariableID"},
-        {5, "VariableValue"}, {6, "ItemID"},  {7, "HeroID"},  {8, "TimerSeconds"},
-    };
-    return names;
 }
 
 void TQelEventPageItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 2:
-        v.SetField(vkRecord, static_cast<TStreamable*>(&Condition), 0);
+        v.Record(&Condition, "Condition");
         break;
     case 21:
-        v.SetString(&CharName, true);
+        v.String(&CharName, "CharName");
         break;
     case 22:
-        v.SetInteger(&CharIndex, 0);
+        v.Integer(&CharIndex, 0, "CharIndex");
         break;
     case 23:
-        v.SetField(vkBlock, &CharDir, 1);
+        v.Block(&CharDir, 1, "CharDir").ResetTo(2);
         break;
     case 24:
-        v.SetInteger(&CharPattern, 1);
+        v.Integer(&CharPattern, 1, "CharPattern");
         break;
     case 25:
-        v.SetField(vkBlock, &CharTransparent, 1);
+        v.Block(&CharTransparent, 1, "CharTransparent");
         break;
     case 31:
-        v.SetField(vkBlock, &MoveType, 1);
+        v.Block(&MoveType, 1, "MoveType");
         break;
     case 32:
-        v.SetInteger(&MoveFrequency, 3);
+        v.Integer(&MoveFrequency, 3, "MoveFrequency");
         break;
     case 33:
-        v.SetField(vkBlock, &Trigger, 1);
+        v.Block(&Trigger, 1, "Trigger");
         break;
     case 34:
-        v.SetField(vkBlock, &Priority, 1);
+        v.Block(&Priority, 1, "Priority");
         break;
     case 35:
-        v.SetField(vkBlock, &OverlapFlag, 1);
+        v.Block(&OverlapFlag, 1, "OverlapFlag");
         break;
     case 36:
-        v.SetField(vkBlock, &AnimType, 1);
+        v.Block(&AnimType, 1, "AnimType");
         break;
     case 37:
-        v.SetInteger(&MoveSpeed, 3);
+        v.Integer(&MoveSpeed, 3, "MoveSpeed");
         break;
     case 41:
-        v.SetField(vkRecord, static_cast<TStreamable*>(&MoveRoute), 0);
+        v.Record(&MoveRoute, "MoveRoute");
         break;
     default:
         DescribeScript(id, v, 51, 52);
     }
 }
 
-void TQelEventPageItem::Reset() {
-    Condition.Reset();
-    CharName.clear();
-    CharIndex = 0;
-    CharDir = 2;
-    CharPattern = 1;
-    CharTransparent = 0;
-    MoveType = 0;
-    MoveFrequency = 3;
-    Trigger = 0;
-    Priority = 0;
-    OverlapFlag = 0;
-    AnimType = 0;
-    MoveSpeed = 3;
-    MoveRoute.Reset();
-    ResetScript();
-}
-
-const std::vector<TFieldName>& TQelEventPageItem::FieldNames() const {
-    // The script appears as "Script" lines (added by the plain-text form's hooks).
-    static const std::vector<TFieldName> names = {
-        {2, "Condition"},
-        {21, "CharName"},
-        {22, "CharIndex"},
-        {23, "CharDir"},
-        {24, "CharPattern"},
-        {25, "CharTransparent"},
-        {31, "MoveType"},
-        {32, "MoveFrequency"},
-        {33, "Trigger"},
-        {34, "Priority"},
-        {35, "OverlapFlag"},
-        {36, "AnimType"},
-        {37, "MoveSpeed"},
-        {41, "MoveRoute"},
-        {51, "ScriptSize", TFieldForm::Hidden},
-        {52, "ScriptData", TFieldForm::Hidden},
-    };
-    return names;
-}
-
 void TQelEventItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetInteger(&X, 0);
+        v.Integer(&X, 0, "X");
         break;
     case 3:
-        v.SetInteger(&Y, 0);
+        v.Integer(&Y, 0, "Y");
         break;
     case 5:
-        v.SetField(vkList, static_cast<TStreamable*>(&Pages), 0);
+        v.List(&Pages, "Pages");
         break;
     }
 }
 
 void TQelEventItem::Reset() {
-    Name.clear();
-    X = 0;
-    Y = 0;
-    Pages.Clear();
+    TCatalogItem::Reset();
     Pages.FindOrCreate(1);
-}
-
-const std::vector<TFieldName>& TQelEventItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {{1, "Name"}, {2, "X"}, {3, "Y"}, {5, "Pages"}};
-    return names;
 }
 
 } // namespace tarvel

@@ -100,11 +100,14 @@ private:
 // editors work on the parsed Script, which is parsed after a load and encoded before a save.
 class TQelBaseEventPageItem : public TCatalogItem {
 public:
-    int32_t ScriptSize = 4;
+    int32_t ScriptSize;
     std::vector<uint8_t> ScriptData;
     TQelEventScriptList Script;
 
     using TCatalogItem::TCatalogItem;
+
+    // The described fields to their reset values and a new script.
+    void Reset() override;
 
     // ScriptData to Script.
     void ParseScript();
@@ -133,21 +136,19 @@ public:
         cfTimer = 32,
     };
 
-    uint8_t Flags = 0;
-    int32_t SwitchA = 1;
-    int32_t SwitchB = 1;
-    int32_t VariableID = 1;
-    int32_t VariableValue = 0; // the variable must be this value or above
-    int32_t ItemID = 1;
+    uint8_t Flags;
+    int32_t SwitchA;
+    int32_t SwitchB;
+    int32_t VariableID;
+    int32_t VariableValue; // the variable must be this value or above
+    int32_t ItemID;
     // Reset to 1 and always written, so a record without the chunk loads as hero 1 and no
     // value is lost on a save.
-    int32_t HeroID = 1;
-    int32_t TimerSeconds = 0; // minutes * 60 + seconds; the timer must be at this or less
+    int32_t HeroID;
+    int32_t TimerSeconds; // minutes * 60 + seconds; the timer must be at this or less
 
     TQelEventCondition() { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // One page of a map event; ID is the page number.
@@ -155,23 +156,21 @@ class TQelEventPageItem : public TQelBaseEventPageItem {
 public:
     TQelEventCondition Condition;
     std::string CharName; // empty: the page shows an upper-layer chip
-    int32_t CharIndex = 0;
-    uint8_t CharDir = 2; // 0 up, 1 right, 2 down, 3 left
-    int32_t CharPattern = 1;
-    uint8_t CharTransparent = 0;
-    uint8_t MoveType = 0; // 6: by its route
-    int32_t MoveFrequency = 3;
-    uint8_t Trigger = 0;
-    uint8_t Priority = 0;
-    uint8_t OverlapFlag = 0;
-    uint8_t AnimType = 0;
-    int32_t MoveSpeed = 3;
+    int32_t CharIndex;
+    uint8_t CharDir; // 0 up, 1 right, 2 down, 3 left
+    int32_t CharPattern;
+    uint8_t CharTransparent;
+    uint8_t MoveType; // 6: by its route
+    int32_t MoveFrequency;
+    uint8_t Trigger;
+    uint8_t Priority;
+    uint8_t OverlapFlag;
+    uint8_t AnimType;
+    int32_t MoveSpeed;
     TQelMoveRoute MoveRoute;
 
     explicit TQelEventPageItem(int32_t id = 0) : TQelBaseEventPageItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The pages of one event.
@@ -185,14 +184,13 @@ public:
 // One event of a map; ID is its number on the map. A new event has one default page.
 class TQelEventItem : public TCatalogItem {
 public:
-    int32_t X = 0;
-    int32_t Y = 0;
+    int32_t X;
+    int32_t Y;
     TQelEventPage Pages;
 
     explicit TQelEventItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
     void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The events of one map.

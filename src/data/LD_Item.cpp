@@ -3,126 +3,110 @@
 namespace tarvel {
 
 void TQelItemItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id >= 11 && id <= 14) return v.SetInteger(&Bonuses[id - 11], 0);
-    if (id >= 21 && id <= 24) return v.SetBoolean(&WeaponFlags[id - 21], false);
-    if (id >= 25 && id <= 28) return v.SetBoolean(&ArmorFlags[id - 25], false);
-    if (id >= 32 && id <= 35) return v.SetInteger(&Recovery[id - 32], 0);
-    if (id >= 41 && id <= 46) return v.SetInteger(&Increases[id - 41], 0);
+    static const char* const bonusNames[] = {"AttackBonus", "DefenseBonus", "MindBonus", "AgilityBonus"};
+    static const char* const weaponNames[] = {"FirstStrike", "DoubleAttack", "AttackAll", "IgnoreEvasion"};
+    static const char* const armorNames[] = {"PreventCritical", "RaiseEvasion", "HalfMP", "NoTerrainDamage"};
+    static const char* const recoveryNames[] = {"HPRecoveryRate", "HPRecoveryPoints", "MPRecoveryRate",
+                                                "MPRecoveryPoints"};
+    static const char* const increaseNames[] = {"MaxHPIncrease",   "MaxMPIncrease", "AttackIncrease",
+                                                "DefenseIncrease", "MindIncrease",  "AgilityIncrease"};
+    if (id >= 11 && id <= 14) {
+        v.Integer(&Bonuses[id - 11], 0, bonusNames[id - 11]);
+        return;
+    }
+    if (id >= 21 && id <= 24) {
+        v.Boolean(&WeaponFlags[id - 21], false, weaponNames[id - 21]);
+        return;
+    }
+    if (id >= 25 && id <= 28) {
+        v.Boolean(&ArmorFlags[id - 25], false, armorNames[id - 25]);
+        return;
+    }
+    if (id >= 32 && id <= 35) {
+        v.Integer(&Recovery[id - 32], 0, recoveryNames[id - 32]);
+        return;
+    }
+    if (id >= 41 && id <= 46) {
+        v.Integer(&Increases[id - 41], 0, increaseNames[id - 41]);
+        return;
+    }
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetString(&Description, true);
+        v.String(&Description, "Description");
         break;
     case 3:
-        v.SetField(vkBlock, &ItemType, 1);
+        v.Block(&ItemType, 1, "ItemType");
         break;
     case 5:
-        v.SetInteger(&Price, 0);
+        v.Integer(&Price, 0, "Price");
         break;
     case 6:
-        v.SetInteger(&Uses, 1);
+        v.Integer(&Uses, 1, "Uses");
         break;
     case 15:
-        v.SetField(vkBlock, &TwoHanded, 1);
+        v.Block(&TwoHanded, 1, "TwoHanded");
         break;
     case 16:
-        v.SetInteger(&MPCost, 0);
+        v.Integer(&MPCost, 0, "MPCost");
         break;
     case 17:
-        v.SetInteger(&HitRate, 90);
+        v.Integer(&HitRate, 90, "HitRate");
         break;
     case 18:
-        v.SetInteger(&CriticalRate, 0);
+        v.Integer(&CriticalRate, 0, "CriticalRate");
         break;
     case 20:
-        v.SetInteger(&AnimationID, 1);
+        v.Integer(&AnimationID, 1, "AnimationID");
         break;
     case 31:
-        v.SetField(vkBlock, &EntireParty, 1);
+        v.Block(&EntireParty, 1, "EntireParty");
         break;
     case 37:
-        v.SetBoolean(&FieldOnly, false);
+        v.Boolean(&FieldOnly, false, "FieldOnly");
         break;
     case 38:
-        v.SetBoolean(&DeadOnly, false);
+        v.Boolean(&DeadOnly, false, "DeadOnly");
         break;
     case 51:
-        v.SetField(vkBlock, &UsingMessage, 1);
+        v.Block(&UsingMessage, 1, "UsingMessage");
         break;
     case 53:
-        v.SetInteger(&SkillID, 1);
+        v.Integer(&SkillID, 1, "SkillID");
         break;
     case 55:
-        v.SetInteger(&SwitchID, 1);
+        v.Integer(&SwitchID, 1, "SwitchID");
         break;
     case 57:
-        v.SetBoolean(&UsableInField, true);
+        v.Boolean(&UsableInField, true, "UsableInField");
         break;
     case 58:
-        v.SetBoolean(&UsableInBattle, false);
+        v.Boolean(&UsableInBattle, false, "UsableInBattle");
         break;
     case 61:
-        v.SetInteger(&EquipCount, 0);
+        v.Integer(&EquipCount, 0, "EquipCount").Hidden();
         break;
     case 62:
-        v.SetField(vkBuffer, &EquipHeroes, EquipCount);
+        v.Buffer(&EquipHeroes, EquipCount, "EquipHeroes", TFieldForm::Bytes, 61);
         break;
     case 63:
-        v.SetInteger(&ConditionCount, 0);
+        v.Integer(&ConditionCount, 0, "ConditionCount").Hidden();
         break;
     case 64:
-        v.SetField(vkBuffer, &Conditions, ConditionCount);
+        v.Buffer(&Conditions, ConditionCount, "Conditions", TFieldForm::Bytes, 63);
         break;
     case 65:
-        v.SetInteger(&AttributeCount, 0);
+        v.Integer(&AttributeCount, 0, "AttributeCount").Hidden();
         break;
     case 66:
-        v.SetField(vkBuffer, &Attributes, AttributeCount);
+        v.Buffer(&Attributes, AttributeCount, "Attributes", TFieldForm::Bytes, 65);
         break;
     case 67:
-        v.SetInteger(&ConditionChance, 0);
+        v.Integer(&ConditionChance, 0, "ConditionChance");
         break;
     }
-}
-
-void TQelItemItem::Reset() {
-    Name.clear();
-    Description.clear();
-    ItemType = itCommon;
-    Price = 0;
-    Uses = 1;
-    for (int32_t& b : Bonuses)
-        b = 0;
-    TwoHanded = 0;
-    MPCost = 0;
-    HitRate = 90;
-    CriticalRate = 0;
-    AnimationID = 1;
-    for (bool& f : WeaponFlags)
-        f = false;
-    for (bool& f : ArmorFlags)
-        f = false;
-    EntireParty = 0;
-    for (int32_t& r : Recovery)
-        r = 0;
-    FieldOnly = false;
-    DeadOnly = false;
-    for (int32_t& i : Increases)
-        i = 0;
-    UsingMessage = 0;
-    SkillID = 1;
-    SwitchID = 1;
-    UsableInField = true;
-    UsableInBattle = false;
-    EquipCount = 0;
-    EquipHeroes.clear();
-    ConditionCount = 0;
-    Conditions.clear();
-    AttributeCount = 0;
-    Attributes.clear();
-    ConditionChance = 0;
 }
 
 void TQelItemItem::LoadFromStream(TMemoryStream& stream) {
@@ -139,59 +123,6 @@ void TQelItemItem::SaveToStream(TMemoryStream& stream) const {
     RecordTable::Trim(self->Conditions, self->ConditionCount, 0, DataBaseConditionCount());
     RecordTable::Trim(self->Attributes, self->AttributeCount, 0, DataBaseAttributeCount());
     TCatalogItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelItemItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "Description"},
-        {3, "ItemType"},
-        {5, "Price"},
-        {6, "Uses"},
-        {11, "AttackBonus"},
-        {12, "DefenseBonus"},
-        {13, "MindBonus"},
-        {14, "AgilityBonus"},
-        {15, "TwoHanded"},
-        {16, "MPCost"},
-        {17, "HitRate"},
-        {18, "CriticalRate"},
-        {20, "AnimationID"},
-        {21, "FirstStrike"},
-        {22, "DoubleAttack"},
-        {23, "AttackAll"},
-        {24, "IgnoreEvasion"},
-        {25, "PreventCritical"},
-        {26, "RaiseEvasion"},
-        {27, "HalfMP"},
-        {28, "NoTerrainDamage"},
-        {31, "EntireParty"},
-        {32, "HPRecoveryRate"},
-        {33, "HPRecoveryPoints"},
-        {34, "MPRecoveryRate"},
-        {35, "MPRecoveryPoints"},
-        {37, "FieldOnly"},
-        {38, "DeadOnly"},
-        {41, "MaxHPIncrease"},
-        {42, "MaxMPIncrease"},
-        {43, "AttackIncrease"},
-        {44, "DefenseIncrease"},
-        {45, "MindIncrease"},
-        {46, "AgilityIncrease"},
-        {51, "UsingMessage"},
-        {53, "SkillID"},
-        {55, "SwitchID"},
-        {57, "UsableInField"},
-        {58, "UsableInBattle"},
-        {61, "EquipCount", TFieldForm::Hidden},
-        {62, "EquipHeroes", TFieldForm::Bytes, 61},
-        {63, "ConditionCount", TFieldForm::Hidden},
-        {64, "Conditions", TFieldForm::Bytes, 63},
-        {65, "AttributeCount", TFieldForm::Hidden},
-        {66, "Attributes", TFieldForm::Bytes, 65},
-        {67, "ConditionChance"},
-    };
-    return names;
 }
 
 } // namespace tarvel

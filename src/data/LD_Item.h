@@ -28,40 +28,40 @@ enum TItemType : uint8_t {
 class TQelItemItem : public TCatalogItem {
 public:
     std::string Description; // "Explanation"
-    uint8_t ItemType = itCommon;
-    int32_t Price = 0;
-    int32_t Uses = 1; // 0 "Limitless"
+    uint8_t ItemType;
+    int32_t Price;
+    int32_t Uses; // 0 "Limitless"
     // Parameter changes while equipped: attack, defense, mind, agility (chunks 11..14).
-    int32_t Bonuses[4] = {};
-    uint8_t TwoHanded = 0;
-    int32_t MPCost = 0;
-    int32_t HitRate = 90;
-    int32_t CriticalRate = 0;
-    int32_t AnimationID = 1;
+    int32_t Bonuses[4];
+    uint8_t TwoHanded;
+    int32_t MPCost;
+    int32_t HitRate;
+    int32_t CriticalRate;
+    int32_t AnimationID;
     // Weapons: "First Turn Strike", "2 Counter Attack", "Attack All Enemy", "Ignore Evasion Rate".
-    bool WeaponFlags[4] = {};
+    bool WeaponFlags[4];
     // Shields, armour, helmets, accessories: "Certain Kill (Regretful Hit)", "Mind Att.Avoid Up",
     // "Half MP", "No Terrain Damage".
-    bool ArmorFlags[4] = {};
-    uint8_t EntireParty = 0;
+    bool ArmorFlags[4];
+    uint8_t EntireParty;
     // Medicine: HP recovery percent, HP points, MP percent, MP points (chunks 32..35).
-    int32_t Recovery[4] = {};
-    bool FieldOnly = false;
-    bool DeadOnly = false;
+    int32_t Recovery[4];
+    bool FieldOnly;
+    bool DeadOnly;
     // Material items: permanent increase of max HP, max MP, attack, defense, mind, agility.
-    int32_t Increases[6] = {};
-    uint8_t UsingMessage = 0;
-    int32_t SkillID = 1;
-    int32_t SwitchID = 1;
-    bool UsableInField = true;
-    bool UsableInBattle = false;
-    int32_t EquipCount = 0;
+    int32_t Increases[6];
+    uint8_t UsingMessage;
+    int32_t SkillID;
+    int32_t SwitchID;
+    bool UsableInField;
+    bool UsableInBattle;
+    int32_t EquipCount;
     std::vector<uint8_t> EquipHeroes; // 1 when the hero "Could Equip" the item
-    int32_t ConditionCount = 0;
+    int32_t ConditionCount;
     std::vector<uint8_t> Conditions;
-    int32_t AttributeCount = 0;
+    int32_t AttributeCount;
     std::vector<uint8_t> Attributes;
-    int32_t ConditionChance = 0;
+    int32_t ConditionChance;
 
     explicit TQelItemItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
 
@@ -79,11 +79,9 @@ public:
     void SetAttributeCount(int32_t n) { RecordTable::Resize(Attributes, AttributeCount, n, 0); }
 
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
     // Trims the condition and attribute tables (not the equip table) before writing.
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelItem : public TQelList<TQelItemItem> {

@@ -109,8 +109,9 @@ TQelMap::TQelMap(int32_t id) : TQelBaseMapUnit(id), mGraphics(std::make_unique<T
 
 TQelMap::~TQelMap() = default;
 
-void TQelMap::DescribeLayer(TQelMapLayer& layer, TCatalogVarData& v, bool forLoad) {
-    if (forLoad) {
+void TQelMap::DescribeLayer(TQelMapLayer& layer, TCatalogVarData& v, bool forLoad, const char* name) {
+    if (v.DescribeOnly) {
+    } else if (forLoad) {
         if (mLoadLimit >= 0) {
             // Reading a file: the size must be one a map can have, and the layer must fit in the
             // file at all, so a few broken bytes never make the reader allocate a large grid.
@@ -123,104 +124,69 @@ void TQelMap::DescribeLayer(TQelMapLayer& layer, TCatalogVarData& v, bool forLoa
     }
     // The block is exactly the cells the layer holds: a chunk of any other length is skipped on
     // load, and a save never reads beyond the cells.
-    v.SetField(vkBlock, layer.Cells.data(), static_cast<int32_t>(layer.Cells.size() * 2));
+    v.Block(layer.Cells.data(), static_cast<int32_t>(layer.Cells.size() * 2), name, TFieldForm::UInt16Array);
 }
 
 void TQelMap::DescribeField(int id, TCatalogVarData& v, bool forLoad) {
     switch (id) {
     case 1:
-        v.SetInteger(&ChipSetID, 1);
+        v.Integer(&ChipSetID, 1, "ChipSetID");
         break;
     case 2:
-        v.SetInteger(&Width, 20);
+        v.Integer(&Width, 20, "Width");
         break;
     case 3:
-        v.SetInteger(&Height, 15);
+        v.Integer(&Height, 15, "Height");
         break;
     case 11:
-        v.SetField(vkBlock, &ScrollType, 1);
+        v.Block(&ScrollType, 1, "ScrollType");
         break;
     case 31:
-        v.SetBoolean(&UsePanorama, false);
+        v.Boolean(&UsePanorama, false, "UsePanorama");
         break;
     case 32:
-        v.SetString(&PanoramaName, true);
+        v.String(&PanoramaName, "PanoramaName");
         break;
     case 33:
-        v.SetBoolean(&PanoramaHorzPan, false);
+        v.Boolean(&PanoramaHorzPan, false, "PanoramaHorzPan");
         break;
     case 34:
-        v.SetBoolean(&PanoramaVertPan, false);
+        v.Boolean(&PanoramaVertPan, false, "PanoramaVertPan");
         break;
     case 35:
-        v.SetBoolean(&PanoramaHorzAuto, false);
+        v.Boolean(&PanoramaHorzAuto, false, "PanoramaHorzAuto");
         break;
     case 36:
-        v.SetInteger(&PanoramaHorzSpeed, 0);
+        v.Integer(&PanoramaHorzSpeed, 0, "PanoramaHorzSpeed");
         break;
     case 37:
-        v.SetBoolean(&PanoramaVertAuto, false);
+        v.Boolean(&PanoramaVertAuto, false, "PanoramaVertAuto");
         break;
     case 38:
-        v.SetInteger(&PanoramaVertSpeed, 0);
+        v.Integer(&PanoramaVertSpeed, 0, "PanoramaVertSpeed");
         break;
     case 71:
-        DescribeLayer(LowerLayer, v, forLoad);
+        DescribeLayer(LowerLayer, v, forLoad, "LowerLayer");
         break;
     case 72:
-        DescribeLayer(UpperLayer, v, forLoad);
+        DescribeLayer(UpperLayer, v, forLoad, "UpperLayer");
         break;
     case 81:
-        v.SetField(vkList, static_cast<TStreamable*>(&Events), 0);
+        v.List(&Events, "Events");
         break;
     case 91:
-        v.SetInteger(&SaveCount, 0);
+        v.Integer(&SaveCount, 0, "SaveCount");
         break;
     }
 }
 
-const std::vector<TFieldName>& TQelMap::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "ChipSetID"},
-        {2, "Width"},
-        {3, "Height"},
-        {11, "ScrollType"},
-        {31, "UsePanorama"},
-        {32, "PanoramaName"},
-        {33, "PanoramaHorzPan"},
-        {34, "PanoramaVertPan"},
-        {35, "PanoramaHorzAuto"},
-        {36, "PanoramaHorzSpeed"},
-        {37, "PanoramaVertAuto"},
-        {38, "PanoramaVertSpeed"},
-        {71, "LowerLayer", TFieldForm::UInt16Array},
-        {72, "UpperLayer", TFieldForm::UInt16Array},
-        {81, "Events"},
-        {91, "SaveCount"},
-    };
-    return names;
-}
-
 void TQelMap::Reset() {
-    ChipSetID = 1;
-    Width = 20;
-    Height = 15;
-    ScrollType = 0;
-    UsePanorama = false;
-    PanoramaName.clear();
-    PanoramaHorzPan = false;
-    PanoramaVertPan = false;
-    PanoramaHorzAuto = false;
-    PanoramaHorzSpeed = 0;
-    PanoramaVertAuto = false;
-    PanoramaVertSpeed = 0;
+    TQelBaseMapUnit::Reset();
     LowerLayer.InitLayer();
     UpperLayer.InitLayer();
     // The layers follow the reset scroll type, so a map that looped before does not keep wrapping.
     SetScrollType(0);
-    Events.Clear();
     Modified = false;
-    SaveCount = 0;
 }
 
 void TQelMap::FitLayersToSize() {

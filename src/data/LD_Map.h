@@ -121,7 +121,6 @@ public:
     // A new 20 x 15 map: every field at its reset value, both layers filled, no events, not
     // modified, never saved.
     void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
     // Reads the record; afterwards the layers always match Width x Height and wrap as ScrollType
     // says. A size outside 1..500, or a layer larger than the whole stream, is a read error (the
     // map is then left with the size its layers have).
@@ -173,7 +172,7 @@ private:
     // for the size the layers have.
     void FitLayersToSize();
     // Describes one layer chunk, sizing the layer to the map first.
-    void DescribeLayer(TQelMapLayer& layer, TCatalogVarData& v, bool forLoad);
+    void DescribeLayer(TQelMapLayer& layer, TCatalogVarData& v, bool forLoad, const char* name);
     // The graphics of what was just loaded.
     void LoadGraphics();
 

@@ -19,12 +19,9 @@ const char* const MapTreeFileName = "QUORIN.qmt";
 // --- TQelEncountItem ---
 
 void TQelEncountItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id == 1) v.SetInteger(&MonGroupID, 0);
-}
-
-const std::vector<TFieldName>& TQelEncountItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {{1, "MonGroupID"}};
-    return names;
+    // Reset to 1 but compared against 0 on save, so group 1 is always written and an entry
+    // without the chunk loads as group 1.
+    if (id == 1) v.Integer(&MonGroupID, 0, "MonGroupID").ResetTo(1);
 }
 
 // --- TQelMapTreeItem ---
@@ -32,127 +29,95 @@ const std::vector<TFieldName>& TQelEncountItem::FieldNames() const {
 void TQelMapTreeItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetInteger(&ParentID, 0);
+        v.Integer(&ParentID, 0, "ParentID");
         break;
     case 3:
-        v.SetInteger(&Depth, 0);
+        v.Integer(&Depth, 0, "Depth");
         break;
     case 4:
-        v.SetField(vkBlock, &NodeKind, 1);
+        v.Block(&NodeKind, 1, "NodeKind");
         break;
     case 5:
-        v.SetInteger(&ScrollX, 0);
+        v.Integer(&ScrollX, 0, "ScrollX");
         break;
     case 6:
-        v.SetInteger(&ScrollY, 0);
+        v.Integer(&ScrollY, 0, "ScrollY");
         break;
     case 7:
-        v.SetBoolean(&Expanded, false);
+        v.Boolean(&Expanded, false, "Expanded");
         break;
     case 11:
-        v.SetField(vkBlock, &MusicMode, 1);
+        v.Block(&MusicMode, 1, "MusicMode");
         break;
     case 12:
-        v.SetField(vkRecord, static_cast<TStreamable*>(&Music), 0);
+        v.Record(&Music, "Music");
         break;
     case 21:
-        v.SetField(vkBlock, &BattleBackMode, 1);
+        v.Block(&BattleBackMode, 1, "BattleBackMode");
         break;
     case 22:
-        v.SetString(&BattleBackName, true);
+        v.String(&BattleBackName, "BattleBackName");
         break;
     case 31:
-        v.SetField(vkBlock, &TeleportMode, 1);
+        v.Block(&TeleportMode, 1, "TeleportMode");
         break;
     case 32:
-        v.SetField(vkBlock, &EscapeMode, 1);
+        v.Block(&EscapeMode, 1, "EscapeMode");
         break;
     case 33:
-        v.SetField(vkBlock, &SaveMode, 1);
+        v.Block(&SaveMode, 1, "SaveMode");
         break;
     case 41:
-        v.SetField(vkList, static_cast<TStreamable*>(&Encounters), 0);
+        v.List(&Encounters, "Encounters");
         break;
     case 44:
-        v.SetInteger(&EncounterSteps, 25);
+        v.Integer(&EncounterSteps, 25, "EncounterSteps");
         break;
     case 51:
-        v.SetField(vkBlock, &AreaRect, sizeof AreaRect);
+        v.Block(&AreaRect, sizeof AreaRect, "AreaRect", TFieldForm::Int32Array);
         break;
     }
 }
 
 void TQelMapTreeItem::Reset() {
-    // ParentID, Depth, NodeKind, ScrollX, ScrollY, Expanded, AreaRect and HasWorkCopy are kept.
-    Name.clear();
-    MusicMode = 0;
-    Music.Reset();
-    BattleBackMode = 0;
-    BattleBackName.clear();
-    TeleportMode = 0;
-    EscapeMode = 0;
-    SaveMode = 0;
-    Encounters.Clear();
-    EncounterSteps = 25;
-}
-
-const std::vector<TFieldName>& TQelMapTreeItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "ParentID"},
-        {3, "Depth"},
-        {4, "NodeKind"},
-        {5, "ScrollX"},
-        {6, "ScrollY"},
-        {7, "Expanded"},
-        {11, "MusicMode"},
-        {12, "Music"},
-        {21, "BattleBackMode"},
-        {22, "BattleBackName"},
-        {31, "TeleportMode"},
-        {32, "EscapeMode"},
-        {33, "SaveMode"},
-        {41, "Encounters"},
-        {44, "EncounterSteps"},
-        {51, "AreaRect", TFieldForm::Int32Array},
-    };
-    return names;
+    const int32_t parentID = ParentID, depth = Depth, scrollX = ScrollX, scrollY = ScrollY;
+    const uint8_t nodeKind = NodeKind;
+    const bool expanded = Expanded;
+    const TMapAreaRect areaRect = AreaRect;
+    TCatalogItem::Reset();
+    ParentID = parentID;
+    Depth = depth;
+    NodeKind = nodeKind;
+    ScrollX = scrollX;
+    ScrollY = scrollY;
+    Expanded = expanded;
+    AreaRect = areaRect;
 }
 
 // --- TQelMapStartPosition ---
 
 void TQelMapStartPosition::DescribeField(int id, TCatalogVarData& v, bool) {
     // Object n has its map, X and Y at chunks 10n + 1, 10n + 2 and 10n + 3.
+    static const char* const names[Objects][3] = {{"PartyMapID", "PartyX", "PartyY"},
+                                                  {"BoatMapID", "BoatX", "BoatY"},
+                                                  {"ShipMapID", "ShipX", "ShipY"},
+                                                  {"AirshipMapID", "AirshipX", "AirshipY"}};
     int n = id / 10;
     if (n < 0 || n >= Objects) return;
     switch (id % 10) {
     case 1:
-        v.SetInteger(&mMap[n], 0);
+        v.Integer(&mMap[n], 0, names[n][0]);
         break;
     case 2:
-        v.SetInteger(&mX[n], 0);
+        v.Integer(&mX[n], 0, names[n][1]);
         break;
     case 3:
-        v.SetInteger(&mY[n], 0);
+        v.Integer(&mY[n], 0, names[n][2]);
         break;
     }
-}
-
-void TQelMapStartPosition::Reset() {
-    for (int n = 0; n < Objects; ++n)
-        mMap[n] = mX[n] = mY[n] = 0;
-}
-
-const std::vector<TFieldName>& TQelMapStartPosition::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "PartyMapID"}, {2, "PartyX"},        {3, "PartyY"},     {11, "BoatMapID"},
-        {12, "BoatX"},     {13, "BoatY"},        {21, "ShipMapID"}, {22, "ShipX"},
-        {23, "ShipY"},     {31, "AirshipMapID"}, {32, "AirshipX"},  {33, "AirshipY"},
-    };
-    return names;
 }
 
 // --- TMapTreeMemoryView ---

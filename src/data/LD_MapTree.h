@@ -33,14 +33,10 @@ enum TMapNodeKind : uint8_t {
 // One encounter entry; ID is its position.
 class TQelEncountItem : public TCatalogItem {
 public:
-    // Reset to 1 but compared against 0 on save, so group 1 is always written and an entry
-    // without the chunk loads as group 1.
-    int32_t MonGroupID = 1;
+    int32_t MonGroupID;
 
     explicit TQelEncountItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override { MonGroupID = 1; }
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The monster groups that can be met on a map or in an area.
@@ -71,20 +67,20 @@ public:
     bool Expanded = false;
     TMapAreaRect AreaRect;
     // The settings inherited down the tree; mode 0 means "as in the parent".
-    uint8_t MusicMode = 0; // 1 entrust to event, 2 set to Music
+    uint8_t MusicMode; // 1 entrust to event, 2 set to Music
     TQelMusic Music;
-    uint8_t BattleBackMode = 0; // 1 as in terrain chip, 2 set to BattleBackName
+    uint8_t BattleBackMode; // 1 as in terrain chip, 2 set to BattleBackName
     std::string BattleBackName;
-    uint8_t TeleportMode = 0; // 1 disable, 2 enable
-    uint8_t EscapeMode = 0;
-    uint8_t SaveMode = 0;
+    uint8_t TeleportMode; // 1 disable, 2 enable
+    uint8_t EscapeMode;
+    uint8_t SaveMode;
     TQelEncount Encounters;
-    int32_t EncounterSteps = 25;
+    int32_t EncounterSteps;
 
     explicit TQelMapTreeItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
+    // Resets the settings; the node's place and view state (ParentID to AreaRect) are kept.
     void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // Where a new game starts and where the three vehicles stand: object 0 the party, 1 the boat,
@@ -95,8 +91,6 @@ public:
 
     TQelMapStartPosition() { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 
     // Any other object number reads 0 and writes nothing.
     int32_t StartMap(int n) const { return valid(n) ? mMap[n] : 0; }

@@ -5,154 +5,99 @@ namespace tarvel {
 void TQelMonGroupMonsterItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetInteger(&MonsterID, 1);
+        v.Integer(&MonsterID, 1, "MonsterID");
         break;
     case 2:
-        v.SetInteger(&X, 0);
+        v.Integer(&X, 0, "X");
         break;
     case 3:
-        v.SetInteger(&Y, 0);
+        v.Integer(&Y, 0, "Y");
         break;
     case 4:
-        v.SetBoolean(&Invisible, false);
+        v.Boolean(&Invisible, false, "Invisible");
         break;
     }
-}
-
-void TQelMonGroupMonsterItem::Reset() {
-    MonsterID = 1;
-    X = 0;
-    Y = 0;
-    Invisible = false;
-}
-
-const std::vector<TFieldName>& TQelMonGroupMonsterItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {{1, "MonsterID"}, {2, "X"}, {3, "Y"}, {4, "Invisible"}};
-    return names;
 }
 
 void TQelBattleEventTrigger::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetField(vkBlock, &Flags, 1);
+        v.Block(&Flags, 1, "Flags");
         break;
     case 2:
-        v.SetInteger(&SwitchA, 1);
+        v.Integer(&SwitchA, 1, "SwitchA");
         break;
     case 3:
-        v.SetInteger(&SwitchB, 1);
+        v.Integer(&SwitchB, 1, "SwitchB");
         break;
     case 4:
-        v.SetInteger(&VariableID, 1);
+        v.Integer(&VariableID, 1, "VariableID");
         break;
     case 5:
-        v.SetInteger(&VariableValue, 0);
+        v.Integer(&VariableValue, 0, "VariableValue");
         break;
     case 6:
-        v.SetInteger(&TurnA, 0);
+        v.Integer(&TurnA, 0, "TurnA");
         break;
     case 7:
-        v.SetInteger(&TurnB, 0);
+        v.Integer(&TurnB, 0, "TurnB");
         break;
     case 8:
-        v.SetInteger(&ExhaustionMin, 0);
+        v.Integer(&ExhaustionMin, 0, "ExhaustionMin");
         break;
     case 9:
-        v.SetInteger(&ExhaustionMax, 100);
+        v.Integer(&ExhaustionMax, 100, "ExhaustionMax");
         break;
     case 10:
-        v.SetInteger(&MonsterIndex, 0);
+        v.Integer(&MonsterIndex, 0, "MonsterIndex");
         break;
     case 11:
-        v.SetInteger(&MonsterHPMin, 0);
+        v.Integer(&MonsterHPMin, 0, "MonsterHPMin");
         break;
     case 12:
-        v.SetInteger(&MonsterHPMax, 100);
+        v.Integer(&MonsterHPMax, 100, "MonsterHPMax");
         break;
     case 13:
-        v.SetInteger(&HeroID, 1);
+        v.Integer(&HeroID, 1, "HeroID");
         break;
     case 14:
-        v.SetInteger(&HeroHPMin, 0);
+        v.Integer(&HeroHPMin, 0, "HeroHPMin");
         break;
     case 15:
-        v.SetInteger(&HeroHPMax, 100);
+        v.Integer(&HeroHPMax, 100, "HeroHPMax");
         break;
     }
 }
 
-void TQelBattleEventTrigger::Reset() {
-    Flags = 0;
-    SwitchA = SwitchB = VariableID = 1;
-    VariableValue = 0;
-    TurnA = TurnB = 0;
-    ExhaustionMin = 0;
-    ExhaustionMax = 100;
-    MonsterIndex = 0;
-    MonsterHPMin = 0;
-    MonsterHPMax = 100;
-    HeroID = 1;
-    HeroHPMin = 0;
-    HeroHPMax = 100;
-}
-
-const std::vector<TFieldName>& TQelBattleEventTrigger::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Flags"},         {2, "SwitchA"},       {3, "SwitchB"},       {4, "VariableID"},
-        {5, "VariableValue"}, {6, "TurnA"},         {7, "TurnB"},         {8, "ExhaustionMin"},
-        {9, "ExhaustionMax"}, {10, "MonsterIndex"}, {11, "MonsterHPMin"}, {12, "MonsterHPMax"},
-        {13, "HeroID"},       {14, "HeroHPMin"},    {15, "HeroHPMax"},
-    };
-    return names;
-}
-
 void TQelBattleEventPageItem::DescribeField(int id, TCatalogVarData& v, bool) {
     if (id == 2)
-        v.SetField(vkRecord, static_cast<TStreamable*>(&Trigger), 0);
+        v.Record(&Trigger, "Trigger");
     else
         DescribeScript(id, v, 11, 12);
-}
-
-void TQelBattleEventPageItem::Reset() {
-    Trigger.Reset();
-    ResetScript();
-}
-
-const std::vector<TFieldName>& TQelBattleEventPageItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {2, "Trigger"},
-        {11, "ScriptSize", TFieldForm::Hidden},
-        {12, "ScriptData", TFieldForm::Hidden},
-    };
-    return names;
 }
 
 void TQelMonGroupItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetField(vkList, static_cast<TStreamable*>(&Members), 0);
+        v.List(&Members, "Members");
         break;
     case 4:
-        v.SetInteger(&TerrainCount, 0);
+        v.Integer(&TerrainCount, 0, "TerrainCount").Hidden();
         break;
     case 5:
-        v.SetField(vkBuffer, &TerrainSet, TerrainCount);
+        v.Buffer(&TerrainSet, TerrainCount, "TerrainSet", TFieldForm::Bytes, 4);
         break;
     case 11:
-        v.SetField(vkList, static_cast<TStreamable*>(&BattlePages), 0);
+        v.List(&BattlePages, "BattlePages");
         break;
     }
 }
 
 void TQelMonGroupItem::Reset() {
-    Name.clear();
-    Members.Clear();
-    TerrainCount = 0;
-    TerrainSet.clear();
-    BattlePages.Clear();
+    TCatalogItem::Reset();
     BattlePages.FindOrCreate(1);
 }
 
@@ -165,17 +110,6 @@ void TQelMonGroupItem::SaveToStream(TMemoryStream& stream) const {
     auto* self = const_cast<TQelMonGroupItem*>(this);
     RecordTable::Fit(self->TerrainSet, self->TerrainCount, 1);
     TCatalogItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelMonGroupItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "Members"},
-        {4, "TerrainCount", TFieldForm::Hidden},
-        {5, "TerrainSet", TFieldForm::Bytes, 4},
-        {11, "BattlePages"},
-    };
-    return names;
 }
 
 } // namespace tarvel

@@ -15,15 +15,13 @@ namespace tarvel {
 // One member of a group; ID is its position.
 class TQelMonGroupMonsterItem : public TCatalogItem {
 public:
-    int32_t MonsterID = 1;
-    int32_t X = 0; // place on the battle screen, in pixels
-    int32_t Y = 0;
-    bool Invisible = false; // enters the battle later
+    int32_t MonsterID;
+    int32_t X; // place on the battle screen, in pixels
+    int32_t Y;
+    bool Invisible; // enters the battle later
 
     explicit TQelMonGroupMonsterItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelMonGroupMonster : public TCatalogOf<TQelMonGroupMonsterItem> {};
@@ -41,26 +39,24 @@ public:
         tfHeroHP = 64,
     };
 
-    uint8_t Flags = 0;
-    int32_t SwitchA = 1;
-    int32_t SwitchB = 1;
-    int32_t VariableID = 1;
-    int32_t VariableValue = 0;
-    int32_t TurnA = 0; // turn A + B * X
-    int32_t TurnB = 0;
-    int32_t ExhaustionMin = 0;
-    int32_t ExhaustionMax = 100;
-    int32_t MonsterIndex = 0;
-    int32_t MonsterHPMin = 0;
-    int32_t MonsterHPMax = 100;
-    int32_t HeroID = 1;
-    int32_t HeroHPMin = 0;
-    int32_t HeroHPMax = 100;
+    uint8_t Flags;
+    int32_t SwitchA;
+    int32_t SwitchB;
+    int32_t VariableID;
+    int32_t VariableValue;
+    int32_t TurnA; // turn A + B * X
+    int32_t TurnB;
+    int32_t ExhaustionMin;
+    int32_t ExhaustionMax;
+    int32_t MonsterIndex;
+    int32_t MonsterHPMin;
+    int32_t MonsterHPMax;
+    int32_t HeroID;
+    int32_t HeroHPMin;
+    int32_t HeroHPMax;
 
     TQelBattleEventTrigger() { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelBattleEventPageItem : public TQelBaseEventPageItem {
@@ -69,8 +65,6 @@ public:
 
     explicit TQelBattleEventPageItem(int32_t id = 0) : TQelBaseEventPageItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The battle event pages of a group; inserted and removed with Insert and Remove so page numbers
@@ -80,7 +74,7 @@ class TQelBattleEventPage : public TCatalogOf<TQelBattleEventPageItem> {};
 class TQelMonGroupItem : public TCatalogItem {
 public:
     TQelMonGroupMonster Members;
-    int32_t TerrainCount = 0;
+    int32_t TerrainCount;
     std::vector<uint8_t> TerrainSet; // 1 when the group can be met on the terrain
     TQelBattleEventPage BattlePages;
 
@@ -99,7 +93,6 @@ public:
     void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelMonGroup : public TQelList<TQelMonGroupItem> {

@@ -13,24 +13,22 @@ namespace tarvel {
 // One entry of a monster's "Action Pattern"; ID is its position.
 class TQelMonsterActItem : public TCatalogItem {
 public:
-    uint8_t ActKind = 0; // 0 "Standard Action", 1 "Skills", 2 "Transformation"
-    uint8_t BasicAction = 0;
-    int32_t SkillID = 1;
-    int32_t TransformID = 1;
-    uint8_t ConditionType = 0; // 0 "Usually" .. 7 "Hero Exaustion Times"
-    int32_t ConditionParam1 = 0;
-    int32_t ConditionParam2 = 0;
-    int32_t ConditionSwitch = 1;
-    bool SwitchOnFlag = false;
-    int32_t SwitchOnID = 1;
-    bool SwitchOffFlag = false;
-    int32_t SwitchOffID = 1;
-    int32_t Rating = 50; // "Preference"
+    uint8_t ActKind; // 0 "Standard Action", 1 "Skills", 2 "Transformation"
+    uint8_t BasicAction;
+    int32_t SkillID;
+    int32_t TransformID;
+    uint8_t ConditionType; // 0 "Usually" .. 7 "Hero Exaustion Times"
+    int32_t ConditionParam1;
+    int32_t ConditionParam2;
+    int32_t ConditionSwitch;
+    bool SwitchOnFlag;
+    int32_t SwitchOnID;
+    bool SwitchOffFlag;
+    int32_t SwitchOffID;
+    int32_t Rating; // "Preference"
 
     explicit TQelMonsterActItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelMonsterAct : public TCatalogOf<TQelMonsterActItem> {};
@@ -42,21 +40,21 @@ public:
     static constexpr uint8_t NeutralAttributeRank = 2;
 
     std::string GraphicName; // folder "Monster"
-    int32_t GraphicHue = 0;
+    int32_t GraphicHue;
     // "Ability value": max HP, max MP, attack, defense, mind, agility (chunks 4..9).
-    int32_t Parameters[6] = {};
-    bool Transparent = false;
-    int32_t Experience = 0;
-    int32_t Money = 0;
-    int32_t DropItemID = 0;
-    int32_t DropRate = 100;
-    bool CanCritical = false;
-    int32_t CriticalRate = 30;
-    bool AttackMiss = false;
-    bool Flying = false;
-    int32_t ConditionCount = 0;
+    int32_t Parameters[6];
+    bool Transparent;
+    int32_t Experience;
+    int32_t Money;
+    int32_t DropItemID;
+    int32_t DropRate;
+    bool CanCritical;
+    int32_t CriticalRate;
+    bool AttackMiss;
+    bool Flying;
+    int32_t ConditionCount;
     std::vector<uint8_t> ConditionRates;
-    int32_t AttributeCount = 0;
+    int32_t AttributeCount;
     std::vector<uint8_t> AttributeRates;
     TQelMonsterAct Actions;
 
@@ -85,7 +83,6 @@ public:
     void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelMonster : public TQelList<TQelMonsterItem> {

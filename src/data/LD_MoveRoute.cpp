@@ -128,25 +128,22 @@ std::vector<uint8_t> TQelMoveRoute::GetRouteBytes() {
 void TQelMoveRoute::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 11:
-        v.SetInteger(&RouteSize, 0);
+        v.Integer(&RouteSize, 0, "RouteSize").Hidden();
         break;
     case 12:
-        v.SetField(vkBuffer, &RouteData, RouteSize);
+        v.Buffer(&RouteData, RouteSize, "RouteData", TFieldForm::Hidden);
         break;
     case 21:
-        v.SetBoolean(&Repeat, true);
+        v.Boolean(&Repeat, true, "Repeat");
         break;
     case 22:
-        v.SetBoolean(&Skippable, false);
+        v.Boolean(&Skippable, false, "Skippable");
         break;
     }
 }
 
 void TQelMoveRoute::Reset() {
-    RouteSize = 0;
-    RouteData.clear();
-    Repeat = true;
-    Skippable = false;
+    TCatalogBaseItem::Reset();
     mCommands.clear();
 }
 
@@ -159,17 +156,6 @@ void TQelMoveRoute::SaveToStream(TMemoryStream& stream) const {
     // The stored form follows the commands, which are what editors change.
     const_cast<TQelMoveRoute*>(this)->EncodeRoute();
     TCatalogBaseItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelMoveRoute::FieldNames() const {
-    // The commands appear as "Commands" (added by the plain-text form's hooks), not as bytes.
-    static const std::vector<TFieldName> names = {
-        {11, "RouteSize", TFieldForm::Hidden},
-        {12, "RouteData", TFieldForm::Hidden},
-        {21, "Repeat"},
-        {22, "Skippable"},
-    };
-    return names;
 }
 
 } // namespace tarvel

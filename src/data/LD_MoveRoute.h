@@ -92,10 +92,10 @@ public:
 // a save.
 class TQelMoveRoute : public TCatalogBaseItem {
 public:
-    int32_t RouteSize = 0;
+    int32_t RouteSize;
     std::vector<uint8_t> RouteData;
-    bool Repeat = true;     // "Repeat Action"
-    bool Skippable = false; // "Ignored if cant be moved"
+    bool Repeat;    // "Repeat Action"
+    bool Skippable; // "Ignored if cant be moved"
 
     TQelMoveRoute() { Reset(); }
 
@@ -120,10 +120,10 @@ public:
     std::vector<uint8_t> GetRouteBytes();
 
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
+    // Also drops the parsed commands.
     void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 
 private:
     std::vector<std::unique_ptr<TQelMoveRouteItem>> mCommands;

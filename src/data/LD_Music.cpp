@@ -5,91 +5,48 @@ namespace tarvel {
 const char* const MusicOff = "(OFF)";
 
 void TQelMusic::Assign(const TCatalogBaseItem& source) {
-    auto* music = dynamic_cast<const TQelMusic*>(&source);
-    if (!music || music == this) return;
-    FileName = music->FileName;
-    FadeIn = music->FadeIn;
-    Volume = music->Volume;
-    Tempo = music->Tempo;
-    Balance = music->Balance;
+    if (dynamic_cast<const TQelMusic*>(&source) && &source != this) TCatalogBaseItem::Assign(source);
 }
 
 void TQelMusic::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&FileName, false);
+        v.String(&FileName, "FileName", false).ResetTo(MusicOff);
         break;
     case 2:
-        v.SetInteger(&FadeIn, 0);
+        v.Integer(&FadeIn, 0, "FadeIn");
         break;
     case 3:
-        v.SetInteger(&Volume, 100);
+        v.Integer(&Volume, 100, "Volume");
         break;
     case 4:
-        v.SetInteger(&Tempo, 100);
+        v.Integer(&Tempo, 100, "Tempo");
         break;
     case 5:
-        v.SetInteger(&Balance, 50);
+        v.Integer(&Balance, 50, "Balance");
         break;
     }
 }
 
-void TQelMusic::Reset() {
-    FileName = MusicOff;
-    FadeIn = 0;
-    Volume = 100;
-    Tempo = 100;
-    Balance = 50;
-}
-
-const std::vector<TFieldName>& TQelMusic::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "FileName"}, {2, "FadeIn"}, {3, "Volume"}, {4, "Tempo"}, {5, "Balance"},
-    };
-    return names;
-}
-
 void TQelSound::Assign(const TCatalogBaseItem& source) {
-    auto* sound = dynamic_cast<const TQelSound*>(&source);
-    if (!sound || sound == this) return;
-    FileName = sound->FileName;
-    Volume = sound->Volume;
-    Tempo = sound->Tempo;
-    Balance = sound->Balance;
+    if (dynamic_cast<const TQelSound*>(&source) && &source != this) TCatalogBaseItem::Assign(source);
 }
 
 void TQelSound::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&FileName, false);
+        v.String(&FileName, "FileName", false).ResetTo(MusicOff);
         break;
     case 3:
-        v.SetInteger(&Volume, 100);
+        v.Integer(&Volume, 100, "Volume");
         break;
     case 4:
-        v.SetInteger(&Tempo, 100);
+        v.Integer(&Tempo, 100, "Tempo");
         break;
     case 5:
-        v.SetInteger(&Balance, 50);
+        v.Integer(&Balance, 50, "Balance");
         break;
     }
-}
-
-void TQelSound::Reset() {
-    FileName = MusicOff;
-    Volume = 100;
-    Tempo = 100;
-    Balance = 50;
-}
-
-const std::vector<TFieldName>& TQelSound::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "FileName"},
-        {3, "Volume"},
-        {4, "Tempo"},
-        {5, "Balance"},
-    };
-    return names;
 }
 
 } // namespace tarvel

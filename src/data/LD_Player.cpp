@@ -19,18 +19,8 @@ const uint16_t DefaultMindCurve[MaxHeroLevel] = {
 };
 
 void TQelPlayerLearningItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id == 1) v.SetInteger(&Level, 1);
-    if (id == 2) v.SetInteger(&SkillID, 1);
-}
-
-void TQelPlayerLearningItem::Reset() {
-    Level = 1;
-    SkillID = 1;
-}
-
-const std::vector<TFieldName>& TQelPlayerLearningItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {{1, "Level"}, {2, "SkillID"}};
-    return names;
+    if (id == 1) v.Integer(&Level, 1, "Level");
+    if (id == 2) v.Integer(&SkillID, 1, "SkillID");
 }
 
 int32_t TQelPlayerItem::Curve(int p, int level) const {
@@ -79,105 +69,95 @@ void TQelPlayerItem::SetAttributeCount(int32_t n) {
 void TQelPlayerItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetString(&Title, true);
+        v.String(&Title, "Title");
         break;
     case 3:
-        v.SetString(&CharName, true);
+        v.String(&CharName, "CharName");
         break;
     case 4:
-        v.SetInteger(&CharIndex, 0);
+        v.Integer(&CharIndex, 0, "CharIndex");
         break;
     case 5:
-        v.SetBoolean(&CharTransparent, false);
+        v.Boolean(&CharTransparent, false, "CharTransparent");
         break;
     case 7:
-        v.SetInteger(&InitialLevel, 1);
+        v.Integer(&InitialLevel, 1, "InitialLevel");
         break;
     case 8:
-        v.SetInteger(&MaxLevel, 50);
+        v.Integer(&MaxLevel, 50, "MaxLevel");
         break;
     case 9:
-        v.SetBoolean(&CanCritical, true);
+        v.Boolean(&CanCritical, true, "CanCritical");
         break;
     case 10:
-        v.SetInteger(&CriticalRate, 30);
+        v.Integer(&CriticalRate, 30, "CriticalRate");
         break;
     case 15:
-        v.SetString(&FaceName, true);
+        v.String(&FaceName, "FaceName");
         break;
     case 16:
-        v.SetInteger(&FaceIndex, 0);
+        v.Integer(&FaceIndex, 0, "FaceIndex");
         break;
     case 21:
-        v.SetBoolean(&TwoSword, false);
+        v.Boolean(&TwoSword, false, "TwoSword");
         break;
     case 22:
-        v.SetBoolean(&FixEquipment, false);
+        v.Boolean(&FixEquipment, false, "FixEquipment");
         break;
     case 23:
-        v.SetBoolean(&AutoBattle, false);
+        v.Boolean(&AutoBattle, false, "AutoBattle");
         break;
     case 24:
-        v.SetBoolean(&StrongDefense, false);
+        v.Boolean(&StrongDefense, false, "StrongDefense");
         break;
     case 31:
-        v.SetField(vkBlock, Curves, sizeof Curves);
+        v.Block(Curves, sizeof Curves, "Curves", TFieldForm::UInt16Array);
         break;
     case 41:
-        v.SetInteger(&ExpBase, 30);
+        v.Integer(&ExpBase, 30, "ExpBase");
         break;
     case 42:
-        v.SetInteger(&ExpIncrease, 30);
+        v.Integer(&ExpIncrease, 30, "ExpIncrease");
         break;
     case 43:
-        v.SetInteger(&ExpCorrection, 0);
+        v.Integer(&ExpCorrection, 0, "ExpCorrection");
         break;
     case 51:
-        v.SetField(vkBlock, InitialEquipmentData, sizeof InitialEquipmentData);
+        v.Block(InitialEquipmentData, sizeof InitialEquipmentData, "InitialEquipment",
+                TFieldForm::UInt16Array);
         break;
     case 56:
-        v.SetInteger(&UnarmedAnimation, 1);
+        v.Integer(&UnarmedAnimation, 1, "UnarmedAnimation");
         break;
     case 63:
-        v.SetField(vkList, static_cast<TStreamable*>(&Skills), 0);
+        v.List(&Skills, "Skills");
         break;
     case 66:
-        v.SetBoolean(&UseSkillSlotName, false);
+        v.Boolean(&UseSkillSlotName, false, "UseSkillSlotName");
         break;
     case 67:
-        v.SetString(&SkillSlotName, true);
+        v.String(&SkillSlotName, "SkillSlotName");
         break;
     case 71:
-        v.SetInteger(&ConditionCount, 0);
+        v.Integer(&ConditionCount, 0, "ConditionCount").Hidden();
         break;
     case 72:
-        v.SetField(vkBuffer, &ConditionRates, ConditionCount);
+        v.Buffer(&ConditionRates, ConditionCount, "ConditionRates", TFieldForm::Bytes, 71);
         break;
     case 73:
-        v.SetInteger(&AttributeCount, 0);
+        v.Integer(&AttributeCount, 0, "AttributeCount").Hidden();
         break;
     case 74:
-        v.SetField(vkBuffer, &AttributeRates, AttributeCount);
+        v.Buffer(&AttributeRates, AttributeCount, "AttributeRates", TFieldForm::Bytes, 73);
         break;
     }
 }
 
 void TQelPlayerItem::Reset() {
-    Name.clear();
-    Title.clear();
-    CharName.clear();
-    CharIndex = 0;
-    CharTransparent = false;
-    InitialLevel = 1;
-    MaxLevel = 50;
-    CanCritical = true;
-    CriticalRate = 30;
-    FaceName.clear();
-    FaceIndex = 0;
-    TwoSword = FixEquipment = AutoBattle = StrongDefense = false;
+    TCatalogItem::Reset();
     for (int level = 1; level <= MaxHeroLevel; ++level) {
         uint16_t values[ParameterCount] = {DefaultHPCurve[level - 1],     DefaultHPCurve[level - 1],
                                            DefaultAttackCurve[level - 1], DefaultAttackCurve[level - 1],
@@ -185,19 +165,6 @@ void TQelPlayerItem::Reset() {
         for (int p = 0; p < ParameterCount; ++p)
             SetCurve(p, level, values[p]);
     }
-    ExpBase = 30;
-    ExpIncrease = 30;
-    ExpCorrection = 0;
-    for (uint8_t& b : InitialEquipmentData)
-        b = 0;
-    UnarmedAnimation = 1;
-    Skills.Clear();
-    UseSkillSlotName = false;
-    SkillSlotName.clear();
-    ConditionCount = 0;
-    ConditionRates.clear();
-    AttributeCount = 0;
-    AttributeRates.clear();
 }
 
 void TQelPlayerItem::LoadFromStream(TMemoryStream& stream) {
@@ -211,40 +178,6 @@ void TQelPlayerItem::SaveToStream(TMemoryStream& stream) const {
     RecordTable::Trim(self->ConditionRates, self->ConditionCount, NeutralRank, DataBaseConditionCount());
     RecordTable::Trim(self->AttributeRates, self->AttributeCount, NeutralRank, DataBaseAttributeCount());
     TCatalogItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelPlayerItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "Title"},
-        {3, "CharName"},
-        {4, "CharIndex"},
-        {5, "CharTransparent"},
-        {7, "InitialLevel"},
-        {8, "MaxLevel"},
-        {9, "CanCritical"},
-        {10, "CriticalRate"},
-        {15, "FaceName"},
-        {16, "FaceIndex"},
-        {21, "TwoSword"},
-        {22, "FixEquipment"},
-        {23, "AutoBattle"},
-        {24, "StrongDefense"},
-        {31, "Curves", TFieldForm::UInt16Array},
-        {41, "ExpBase"},
-        {42, "ExpIncrease"},
-        {43, "ExpCorrection"},
-        {51, "InitialEquipment", TFieldForm::UInt16Array},
-        {56, "UnarmedAnimation"},
-        {63, "Skills"},
-        {66, "UseSkillSlotName"},
-        {67, "SkillSlotName"},
-        {71, "ConditionCount", TFieldForm::Hidden},
-        {72, "ConditionRates", TFieldForm::Bytes, 71},
-        {73, "AttributeCount", TFieldForm::Hidden},
-        {74, "AttributeRates", TFieldForm::Bytes, 73},
-    };
-    return names;
 }
 
 } // namespace tarvel

@@ -18,13 +18,11 @@ constexpr int MaxHeroLevel = 50;
 // One learned skill: the level at which the hero learns it.
 class TQelPlayerLearningItem : public TCatalogItem {
 public:
-    int32_t Level = 1;
-    int32_t SkillID = 1;
+    int32_t Level;
+    int32_t SkillID;
 
     explicit TQelPlayerLearningItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The skills a hero learns; accessed by position only. The hero editor keeps it sorted by level.
@@ -37,32 +35,32 @@ public:
 
     std::string Title; // second name shown with the hero
     std::string CharName;
-    int32_t CharIndex = 0;
-    bool CharTransparent = false;
-    int32_t InitialLevel = 1;
-    int32_t MaxLevel = 50;
-    bool CanCritical = true;
-    int32_t CriticalRate = 30;
+    int32_t CharIndex;
+    bool CharTransparent;
+    int32_t InitialLevel;
+    int32_t MaxLevel;
+    bool CanCritical;
+    int32_t CriticalRate;
     std::string FaceName;
-    int32_t FaceIndex = 0;
-    bool TwoSword = false;
-    bool FixEquipment = false;
-    bool AutoBattle = false;
-    bool StrongDefense = false;
+    int32_t FaceIndex;
+    bool TwoSword;
+    bool FixEquipment;
+    bool AutoBattle;
+    bool StrongDefense;
     // Six arrays of 50 16-bit little-endian values: parameter p at level L at byte 2 * (p * 50 + L - 1).
-    uint8_t Curves[2 * ParameterCount * MaxHeroLevel] = {};
-    int32_t ExpBase = 30;
-    int32_t ExpIncrease = 30;
-    int32_t ExpCorrection = 0;
+    uint8_t Curves[2 * ParameterCount * MaxHeroLevel];
+    int32_t ExpBase;
+    int32_t ExpIncrease;
+    int32_t ExpCorrection;
     // Five 16-bit item IDs: weapon, shield, armour, helmet, accessory.
-    uint8_t InitialEquipmentData[10] = {};
-    int32_t UnarmedAnimation = 1;
+    uint8_t InitialEquipmentData[10];
+    int32_t UnarmedAnimation;
     TQelPlayerLearning Skills;
-    bool UseSkillSlotName = false;
+    bool UseSkillSlotName;
     std::string SkillSlotName;
-    int32_t ConditionCount = 0;
+    int32_t ConditionCount;
     std::vector<uint8_t> ConditionRates;
-    int32_t AttributeCount = 0;
+    int32_t AttributeCount;
     std::vector<uint8_t> AttributeRates;
 
     explicit TQelPlayerItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
@@ -88,7 +86,6 @@ public:
     void LoadFromStream(TMemoryStream& stream) override;
     // Trims the tables of trailing neutral ranks and caps them at the database's sections first.
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelPlayer : public TQelList<TQelPlayerItem> {

@@ -4,108 +4,83 @@ namespace tarvel {
 
 void TQelSkillItem::DescribeField(int id, TCatalogVarData& v, bool) {
     if (id >= 31 && id < 31 + SkillEffectCount) {
-        v.SetBoolean(&Effects[id - 31], false);
+        static const char* const effectNames[SkillEffectCount] = {
+            "ChangeHP",   "ChangeMP",      "ChangeAttack", "ChangeDefense",
+            "ChangeMind", "ChangeAgility", "Absorb",       "IgnoreDefense"};
+        v.Boolean(&Effects[id - 31], false, effectNames[id - 31]);
         return;
     }
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetString(&Description, true);
+        v.String(&Description, "Description");
         break;
     case 3:
-        v.SetString(&UseMessage1, true);
+        v.String(&UseMessage1, "UseMessage1");
         break;
     case 4:
-        v.SetString(&UseMessage2, true);
+        v.String(&UseMessage2, "UseMessage2");
         break;
     case 7:
-        v.SetInteger(&FailureMessage, 0);
+        v.Integer(&FailureMessage, 0, "FailureMessage");
         break;
     case 8:
-        v.SetField(vkBlock, &SkillType, 1);
+        v.Block(&SkillType, 1, "SkillType");
         break;
     case 11:
-        v.SetInteger(&MPCost, 0);
+        v.Integer(&MPCost, 0, "MPCost");
         break;
     case 12:
-        v.SetField(vkBlock, &Scope, 1);
+        v.Block(&Scope, 1, "Scope");
         break;
     case 13:
-        v.SetInteger(&SwitchID, 1);
+        v.Integer(&SwitchID, 1, "SwitchID");
         break;
     case 14:
-        v.SetInteger(&AnimationID, 1);
+        v.Integer(&AnimationID, 1, "AnimationID");
         break;
     case 16:
-        v.SetField(vkRecord, static_cast<TStreamable*>(&Sound), 0);
+        v.Record(&Sound, "Sound");
         break;
     case 18:
-        v.SetBoolean(&UsableInField, true);
+        v.Boolean(&UsableInField, true, "UsableInField");
         break;
     case 19:
-        v.SetBoolean(&UsableInBattle, false);
+        v.Boolean(&UsableInBattle, false, "UsableInBattle");
         break;
     case 21:
-        v.SetInteger(&AttackInfluence, 0);
+        v.Integer(&AttackInfluence, 0, "AttackInfluence");
         break;
     case 22:
-        v.SetInteger(&MindInfluence, 3);
+        v.Integer(&MindInfluence, 3, "MindInfluence");
         break;
     case 23:
-        v.SetInteger(&Variance, 4);
+        v.Integer(&Variance, 4, "Variance");
         break;
     case 24:
-        v.SetInteger(&BaseEffect, 0);
+        v.Integer(&BaseEffect, 0, "BaseEffect");
         break;
     case 25:
-        v.SetInteger(&HitRate, 100);
+        v.Integer(&HitRate, 100, "HitRate");
         break;
     case 41:
-        v.SetInteger(&ConditionCount, 0);
+        v.Integer(&ConditionCount, 0, "ConditionCount").Hidden();
         break;
     case 42:
-        v.SetField(vkBuffer, &Conditions, ConditionCount);
+        v.Buffer(&Conditions, ConditionCount, "Conditions", TFieldForm::Bytes, 41);
         break;
     case 43:
-        v.SetInteger(&AttributeCount, 0);
+        v.Integer(&AttributeCount, 0, "AttributeCount").Hidden();
         break;
     case 44:
-        v.SetField(vkBuffer, &Attributes, AttributeCount);
+        v.Buffer(&Attributes, AttributeCount, "Attributes", TFieldForm::Bytes, 43);
         break;
     case 45:
-        v.SetBoolean(&AffectDefense, false);
+        v.Boolean(&AffectDefense, false, "AffectDefense");
         break;
     }
-}
-
-void TQelSkillItem::Reset() {
-    Name.clear();
-    Description.clear();
-    UseMessage1.clear();
-    UseMessage2.clear();
-    FailureMessage = 0;
-    SkillType = 0;
-    MPCost = 0;
-    Scope = 0;
-    SwitchID = 1;
-    AnimationID = 1;
-    Sound.Reset();
-    UsableInField = true;
-    UsableInBattle = false;
-    AttackInfluence = 0;
-    MindInfluence = 3;
-    Variance = 4;
-    BaseEffect = 0;
-    HitRate = 100;
-    for (bool& effect : Effects)
-        effect = false;
-    ConditionCount = 0;
-    Conditions.clear();
-    AttributeCount = 0;
-    Attributes.clear();
-    AffectDefense = false;
 }
 
 void TQelSkillItem::LoadFromStream(TMemoryStream& stream) {
@@ -119,43 +94,6 @@ void TQelSkillItem::SaveToStream(TMemoryStream& stream) const {
     RecordTable::Trim(self->Conditions, self->ConditionCount, 0, DataBaseConditionCount());
     RecordTable::Trim(self->Attributes, self->AttributeCount, 0, DataBaseAttributeCount());
     TCatalogItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelSkillItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},
-        {2, "Description"},
-        {3, "UseMessage1"},
-        {4, "UseMessage2"},
-        {7, "FailureMessage"},
-        {8, "SkillType"},
-        {11, "MPCost"},
-        {12, "Scope"},
-        {13, "SwitchID"},
-        {14, "AnimationID"},
-        {16, "Sound"},
-        {18, "UsableInField"},
-        {19, "UsableInBattle"},
-        {21, "AttackInfluence"},
-        {22, "MindInfluence"},
-        {23, "Variance"},
-        {24, "BaseEffect"},
-        {25, "HitRate"},
-        {31, "ChangeHP"},
-        {32, "ChangeMP"},
-        {33, "ChangeAttack"},
-        {34, "ChangeDefense"},
-        {35, "ChangeMind"},
-        {36, "ChangeAgility"},
-        {37, "Absorb"},
-        {38, "IgnoreDefense"},
-        {41, "ConditionCount", TFieldForm::Hidden},
-        {42, "Conditions", TFieldForm::Bytes, 41},
-        {43, "AttributeCount", TFieldForm::Hidden},
-        {44, "Attributes", TFieldForm::Bytes, 43},
-        {45, "AffectDefense"},
-    };
-    return names;
 }
 
 } // namespace tarvel

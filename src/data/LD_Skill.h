@@ -29,26 +29,26 @@ public:
     std::string Description;
     std::string UseMessage1;
     std::string UseMessage2;
-    int32_t FailureMessage = 0; // 0..2: the vocabulary's skill failure messages A..C
-    uint8_t SkillType = 0;      // 0 "Norm", 1 "Teleport", 2 "Escape", 3 "Switch"
-    int32_t MPCost = 0;
-    uint8_t Scope = 0; // 0 "Single Enemy" .. 4 "Whole Party"
-    int32_t SwitchID = 1;
-    int32_t AnimationID = 1;
+    int32_t FailureMessage; // 0..2: the vocabulary's skill failure messages A..C
+    uint8_t SkillType;      // 0 "Norm", 1 "Teleport", 2 "Escape", 3 "Switch"
+    int32_t MPCost;
+    uint8_t Scope; // 0 "Single Enemy" .. 4 "Whole Party"
+    int32_t SwitchID;
+    int32_t AnimationID;
     TQelSound Sound;
-    bool UsableInField = true;
-    bool UsableInBattle = false;
-    int32_t AttackInfluence = 0;
-    int32_t MindInfluence = 3;
-    int32_t Variance = 4;
-    int32_t BaseEffect = 0;
-    int32_t HitRate = 100;
-    bool Effects[SkillEffectCount] = {};
-    int32_t ConditionCount = 0;
+    bool UsableInField;
+    bool UsableInBattle;
+    int32_t AttackInfluence;
+    int32_t MindInfluence;
+    int32_t Variance;
+    int32_t BaseEffect;
+    int32_t HitRate;
+    bool Effects[SkillEffectCount];
+    int32_t ConditionCount;
     std::vector<uint8_t> Conditions; // 1 when the skill inflicts or cures the condition
-    int32_t AttributeCount = 0;
+    int32_t AttributeCount;
     std::vector<uint8_t> Attributes; // 1 when the skill has the attribute
-    bool AffectDefense = false;
+    bool AffectDefense;
 
     explicit TQelSkillItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
 
@@ -61,10 +61,8 @@ public:
     void SetAttributeCount(int32_t n) { RecordTable::Resize(Attributes, AttributeCount, n, 0); }
 
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelSkill : public TQelList<TQelSkillItem> {

@@ -10,27 +10,12 @@ std::string NumberedNameLabel(int32_t id, const std::string& name) {
     return name.empty() ? std::string(number) : std::string(number) + ":" + name;
 }
 
-namespace {
-const std::vector<TFieldName>& nameOnly() {
-    static const std::vector<TFieldName> names = {{1, "Name"}};
-    return names;
-}
-} // namespace
-
 void TQelSwitchItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id == 1) v.SetString(&Name, true);
-}
-
-const std::vector<TFieldName>& TQelSwitchItem::FieldNames() const {
-    return nameOnly();
+    if (id == 1) v.String(&Name, "Name");
 }
 
 void TQelVariableItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id == 1) v.SetString(&Name, true);
-}
-
-const std::vector<TFieldName>& TQelVariableItem::FieldNames() const {
-    return nameOnly();
+    if (id == 1) v.String(&Name, "Name");
 }
 
 } // namespace tarvel

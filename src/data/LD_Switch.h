@@ -18,8 +18,6 @@ public:
     explicit TQelSwitchItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     std::string DisplayLabel() const { return NumberedNameLabel(ID, Name); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override { Name.clear(); }
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelSwitch : public TQelList<TQelSwitchItem> {
@@ -32,8 +30,6 @@ public:
     explicit TQelVariableItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     std::string DisplayLabel() const { return NumberedNameLabel(ID, Name); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override { Name.clear(); }
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelVariable : public TQelList<TQelVariableItem> {

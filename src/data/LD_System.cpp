@@ -10,30 +10,16 @@ void TQelTestPlayerItem::SetEquipment(int i, int32_t itemID) {
 }
 
 void TQelTestPlayerItem::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (id == 1) v.SetInteger(&HeroID, 1);
-    if (id == 2) v.SetInteger(&Level, 1);
-    if (id >= 11 && id <= 15) v.SetInteger(&EquipmentData[id - 11], 0);
-}
-
-void TQelTestPlayerItem::Reset() {
-    HeroID = 1;
-    Level = 1;
-    for (int32_t& slot : EquipmentData)
-        slot = 0;
+    if (id == 1) v.Integer(&HeroID, 1, "HeroID");
+    if (id == 2) v.Integer(&Level, 1, "Level");
+    static const char* const slotNames[] = {"Weapon", "Shield", "Armor", "Helmet", "Accessory"};
+    if (id >= 11 && id <= 15) v.Integer(&EquipmentData[id - 11], 0, slotNames[id - 11]);
 }
 
 void TQelTestPlayerItem::LoadFromStream(TMemoryStream& stream) {
     TCatalogItem::LoadFromStream(stream);
     for (int32_t& slot : EquipmentData)
         slot &= 0xFFFF;
-}
-
-const std::vector<TFieldName>& TQelTestPlayerItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "HeroID"}, {2, "Level"},   {11, "Weapon"},    {12, "Shield"},
-        {13, "Armor"}, {14, "Helmet"}, {15, "Accessory"},
-    };
-    return names;
 }
 
 void TQelSystem::SetPartySize(int32_t n) {
@@ -64,103 +50,94 @@ void TQelSystem::DescribeField(int id, TCatalogVarData& v, bool) {
         &TQelSystem::InnMusic,     &TQelSystem::BoatMusic,     &TQelSystem::ShipMusic,
         &TQelSystem::AirshipMusic, &TQelSystem::GameOverMusic,
     };
+    static const char* const musicNames[8] = {"TitleMusic", "BattleMusic", "BattleEndMusic", "InnMusic",
+                                              "BoatMusic",  "ShipMusic",   "AirshipMusic",   "GameOverMusic"};
+    static const char* const soundNames[SystemSoundCount] = {
+        "CursorSound",      "DecisionSound", "CancelSound",      "BuzzerSound",
+        "BattleStartSound", "EscapeSound",   "EnemyAttackSound", "EnemyDamageSound",
+        "AllyDamageSound",  "EvasionSound",  "EnemyDeathSound",  "ItemUseSound"};
+    static const char* const transitionNames[SystemTransitionCount] = {"TeleportErase",    "TeleportShow",
+                                                                       "BattleStartErase", "BattleStartShow",
+                                                                       "BattleEndErase",   "BattleEndShow"};
     if (id >= 31 && id <= 38) {
-        v.SetField(vkRecord, static_cast<TStreamable*>(&(this->*musics[id - 31])), 0);
+        v.Record(&(this->*musics[id - 31]), musicNames[id - 31]);
         return;
     }
     if (id >= 41 && id < 41 + SystemSoundCount) {
-        v.SetField(vkRecord, static_cast<TStreamable*>(&Sounds[id - 41]), 0);
+        v.Record(&Sounds[id - 41], soundNames[id - 41]);
         return;
     }
     if (id >= 61 && id < 61 + SystemTransitionCount) {
-        v.SetField(vkBlock, &Transitions[id - 61], 1);
+        v.Block(&Transitions[id - 61], 1, transitionNames[id - 61]);
         return;
     }
     switch (id) {
     case 11:
-        v.SetString(&BoatName, true);
+        v.String(&BoatName, "BoatName");
         break;
     case 12:
-        v.SetString(&ShipName, true);
+        v.String(&ShipName, "ShipName");
         break;
     case 13:
-        v.SetString(&AirshipName, true);
+        v.String(&AirshipName, "AirshipName");
         break;
     case 14:
-        v.SetInteger(&BoatIndex, 0);
+        v.Integer(&BoatIndex, 0, "BoatIndex");
         break;
     case 15:
-        v.SetInteger(&ShipIndex, 0);
+        v.Integer(&ShipIndex, 0, "ShipIndex");
         break;
     case 16:
-        v.SetInteger(&AirshipIndex, 0);
+        v.Integer(&AirshipIndex, 0, "AirshipIndex");
         break;
     case 17:
-        v.SetString(&TitleName, true);
+        v.String(&TitleName, "TitleName");
         break;
     case 18:
-        v.SetString(&GameOverName, true);
+        v.String(&GameOverName, "GameOverName");
         break;
     case 19:
-        v.SetString(&SystemName, true);
+        v.String(&SystemName, "SystemName");
         break;
     case 21:
-        v.SetInteger(&PartySize, 1);
+        v.Integer(&PartySize, 1, "PartySize").Hidden();
         break;
     case 22:
         // A party size read from a file may be anything; the size only matters on save, where it
         // has been fitted to the array.
-        v.SetField(vkBuffer, &PartyHeroes,
-                   static_cast<int32_t>(std::min<int64_t>(2 * int64_t{std::max(PartySize, 0)}, INT32_MAX)));
+        v.Buffer(&PartyHeroes,
+                 static_cast<int32_t>(std::min<int64_t>(2 * int64_t{std::max(PartySize, 0)}, INT32_MAX)),
+                 "PartyHeroes", TFieldForm::UInt16Array, 21);
         break;
     case 71:
-        v.SetInteger(&WallpaperMode, 0);
+        v.Integer(&WallpaperMode, 0, "WallpaperMode");
         break;
     case 72:
-        v.SetInteger(&GameFont, 0);
+        v.Integer(&GameFont, 0, "GameFont");
         break;
     case 81:
-        v.SetInteger(&PreviewMonster, 1);
+        v.Integer(&PreviewMonster, 1, "PreviewMonster");
         break;
     case 82:
-        v.SetField(vkBlock, &PreviewGrid, 1);
+        v.Block(&PreviewGrid, 1, "PreviewGrid").ResetTo(1);
         break;
     case 84:
-        v.SetString(&MonGroupBackdrop, true);
+        v.String(&MonGroupBackdrop, "MonGroupBackdrop");
         break;
     case 85:
-        v.SetField(vkList, static_cast<TStreamable*>(&TestParty), 0);
+        v.List(&TestParty, "TestParty");
         break;
     case 91:
-        v.SetInteger(&SaveCount, 0);
+        v.Integer(&SaveCount, 0, "SaveCount");
         break;
     }
 }
 
 void TQelSystem::Reset() {
-    BoatName.clear();
-    ShipName.clear();
-    AirshipName.clear();
-    BoatIndex = ShipIndex = AirshipIndex = 0;
-    TitleName.clear();
-    GameOverName.clear();
-    SystemName.clear();
+    TCatalogBaseItem::Reset();
+    // A new game's party is hero 1.
     SetPartySize(1);
     SetPartyHero(0, 1);
-    for (TQelMusic* music : {&TitleMusic, &BattleMusic, &BattleEndMusic, &InnMusic, &BoatMusic, &ShipMusic,
-                             &AirshipMusic, &GameOverMusic})
-        music->Reset();
-    for (TQelSound& sound : Sounds)
-        sound.Reset();
-    for (uint8_t& transition : Transitions)
-        transition = 0;
-    WallpaperMode = 0;
-    GameFont = 0;
-    PreviewMonster = 1;
-    PreviewGrid = 1;
-    MonGroupBackdrop.clear();
-    TestParty.Clear();
-    SaveCount = 0;
 }
 
 void TQelSystem::LoadFromStream(TMemoryStream& stream) {
@@ -176,56 +153,6 @@ void TQelSystem::SaveToStream(TMemoryStream& stream) const {
     ++self->SaveCount;
     self->SetPartySize(PartySize);
     TCatalogBaseItem::SaveToStream(stream);
-}
-
-const std::vector<TFieldName>& TQelSystem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {11, "BoatName"},
-        {12, "ShipName"},
-        {13, "AirshipName"},
-        {14, "BoatIndex"},
-        {15, "ShipIndex"},
-        {16, "AirshipIndex"},
-        {17, "TitleName"},
-        {18, "GameOverName"},
-        {19, "SystemName"},
-        {21, "PartySize", TFieldForm::Hidden},
-        {22, "PartyHeroes", TFieldForm::UInt16Array, 21},
-        {31, "TitleMusic"},
-        {32, "BattleMusic"},
-        {33, "BattleEndMusic"},
-        {34, "InnMusic"},
-        {35, "BoatMusic"},
-        {36, "ShipMusic"},
-        {37, "AirshipMusic"},
-        {38, "GameOverMusic"},
-        {41, "CursorSound"},
-        {42, "DecisionSound"},
-        {43, "CancelSound"},
-        {44, "BuzzerSound"},
-        {45, "BattleStartSound"},
-        {46, "EscapeSound"},
-        {47, "EnemyAttackSound"},
-        {48, "EnemyDamageSound"},
-        {49, "AllyDamageSound"},
-        {50, "EvasionSound"},
-        {51, "EnemyDeathSound"},
-        {52, "ItemUseSound"},
-        {61, "TeleportErase"},
-        {62, "TeleportShow"},
-        {63, "BattleStartErase"},
-        {64, "BattleStartShow"},
-        {65, "BattleEndErase"},
-        {66, "BattleEndShow"},
-        {71, "WallpaperMode"},
-        {72, "GameFont"},
-        {81, "PreviewMonster"},
-        {82, "PreviewGrid"},
-        {84, "MonGroupBackdrop"},
-        {85, "TestParty"},
-        {91, "SaveCount"},
-    };
-    return names;
 }
 
 } // namespace tarvel

@@ -16,11 +16,11 @@ namespace tarvel {
 // One member of the battle-test party; ID is the position in the party.
 class TQelTestPlayerItem : public TCatalogItem {
 public:
-    int32_t HeroID = 1;
-    int32_t Level = 1;
+    int32_t HeroID;
+    int32_t Level;
     // Item IDs of weapon, shield, armour, helmet and accessory. Each slot is a 16-bit value
     // written as its own integer chunk; a reader keeps the low 16 bits.
-    int32_t EquipmentData[5] = {};
+    int32_t EquipmentData[5];
 
     explicit TQelTestPlayerItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     // Slot i (0..4), 0 outside.
@@ -29,9 +29,7 @@ public:
     void SetEquipment(int i, int32_t itemID);
 
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
     void LoadFromStream(TMemoryStream& stream) override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 // The battle-test party; accessed by position only, without an error.
@@ -71,13 +69,13 @@ public:
     std::string BoatName; // character sets (folder "CharSet")
     std::string ShipName;
     std::string AirshipName;
-    int32_t BoatIndex = 0;
-    int32_t ShipIndex = 0;
-    int32_t AirshipIndex = 0;
+    int32_t BoatIndex;
+    int32_t ShipIndex;
+    int32_t AirshipIndex;
     std::string TitleName;    // folder "Title"
     std::string GameOverName; // folder "GameOver"
     std::string SystemName;   // folder "System"
-    int32_t PartySize = 1;
+    int32_t PartySize;
     std::vector<uint8_t> PartyHeroes; // PartySize 16-bit little-endian hero IDs
     TQelMusic TitleMusic;
     TQelMusic BattleMusic;
@@ -88,14 +86,14 @@ public:
     TQelMusic AirshipMusic;
     TQelMusic GameOverMusic;
     TQelSound Sounds[SystemSoundCount];
-    uint8_t Transitions[SystemTransitionCount] = {};
-    int32_t WallpaperMode = 0; // 0 "Enlarge to Display", 1 "Tile Display"
-    int32_t GameFont = 0;
-    int32_t PreviewMonster = 1;   // the animation editor's "Target Victim"
-    uint8_t PreviewGrid = 1;      // the animation editor's "Use Grid"
+    uint8_t Transitions[SystemTransitionCount];
+    int32_t WallpaperMode; // 0 "Enlarge to Display", 1 "Tile Display"
+    int32_t GameFont;
+    int32_t PreviewMonster;       // the animation editor's "Target Victim"
+    uint8_t PreviewGrid;          // the animation editor's "Use Grid"
     std::string MonGroupBackdrop; // folder "Backdrop"
     TQelTestPlayer TestParty;
-    int32_t SaveCount = 0; // counts the saves of the record
+    int32_t SaveCount; // counts the saves of the record
 
     TQelSystem() { Reset(); }
 
@@ -111,7 +109,6 @@ public:
     void LoadFromStream(TMemoryStream& stream) override;
     // Counts the save, then writes the chunks (so each database save counts once).
     void SaveToStream(TMemoryStream& stream) const override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 } // namespace tarvel

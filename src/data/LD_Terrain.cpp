@@ -5,53 +5,33 @@ namespace tarvel {
 void TQelGroundItem::DescribeField(int id, TCatalogVarData& v, bool) {
     switch (id) {
     case 1:
-        v.SetString(&Name, true);
+        v.String(&Name, "Name");
         break;
     case 2:
-        v.SetInteger(&Damage, 0);
+        v.Integer(&Damage, 0, "Damage");
         break;
     case 3:
-        v.SetInteger(&EncounterRate, 100);
+        v.Integer(&EncounterRate, 100, "EncounterRate");
         break;
     case 4:
-        v.SetString(&BattleBackName, true);
+        v.String(&BattleBackName, "BattleBackName");
         break;
     case 5:
-        v.SetBoolean(&BoatPass, false);
+        v.Boolean(&BoatPass, false, "BoatPass");
         break;
     case 6:
-        v.SetBoolean(&ShipPass, false);
+        v.Boolean(&ShipPass, false, "ShipPass");
         break;
     case 7:
-        v.SetBoolean(&AirshipPass, true);
+        v.Boolean(&AirshipPass, true, "AirshipPass");
         break;
     case 9:
-        v.SetBoolean(&AirshipLand, true);
+        v.Boolean(&AirshipLand, true, "AirshipLand");
         break;
     case 11:
-        v.SetField(vkBlock, &CharDisplay, 1);
+        v.Block(&CharDisplay, 1, "CharDisplay");
         break;
     }
-}
-
-void TQelGroundItem::Reset() {
-    Name.clear();
-    Damage = 0;
-    EncounterRate = 100;
-    BattleBackName.clear();
-    BoatPass = false;
-    ShipPass = false;
-    AirshipPass = true;
-    AirshipLand = true;
-    CharDisplay = 0;
-}
-
-const std::vector<TFieldName>& TQelGroundItem::FieldNames() const {
-    static const std::vector<TFieldName> names = {
-        {1, "Name"},     {2, "Damage"},      {3, "EncounterRate"}, {4, "BattleBackName"}, {5, "BoatPass"},
-        {6, "ShipPass"}, {7, "AirshipPass"}, {9, "AirshipLand"},   {11, "CharDisplay"},
-    };
-    return names;
 }
 
 } // namespace tarvel

@@ -12,19 +12,17 @@ namespace tarvel {
 
 class TQelGroundItem : public TCatalogItem {
 public:
-    int32_t Damage = 0;
-    int32_t EncounterRate = 100; // "Enemy Magnify Appearance" percent
-    std::string BattleBackName;  // folder "Backdrop"
-    bool BoatPass = false;
-    bool ShipPass = false;
-    bool AirshipPass = true;
-    bool AirshipLand = true;
-    uint8_t CharDisplay = 0; // 0 "Normal" .. 3 "Semi-Tranparent Body"
+    int32_t Damage;
+    int32_t EncounterRate;      // "Enemy Magnify Appearance" percent
+    std::string BattleBackName; // folder "Backdrop"
+    bool BoatPass;
+    bool ShipPass;
+    bool AirshipPass;
+    bool AirshipLand;
+    uint8_t CharDisplay; // 0 "Normal" .. 3 "Semi-Tranparent Body"
 
     explicit TQelGroundItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
-    const std::vector<TFieldName>& FieldNames() const override;
 };
 
 class TQelGround : public TQelList<TQelGroundItem> {

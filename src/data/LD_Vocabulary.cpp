@@ -88,15 +88,12 @@ std::vector<std::string> TQelVocabulary::InnStyle(int n) const {
 }
 
 void TQelVocabulary::DescribeField(int id, TCatalogVarData& v, bool) {
-    if (IsTextID(id)) v.SetString(&mTexts[static_cast<size_t>(id)], false);
-}
-
-void TQelVocabulary::Reset() {
-    for (auto& text : mTexts)
-        text.clear();
+    // The texts are named by their chunk IDs; FieldNames gives those names.
+    if (IsTextID(id)) v.String(&mTexts[static_cast<size_t>(id)], nullptr, false);
 }
 
 const std::vector<TFieldName>& TQelVocabulary::FieldNames() const {
+    // Each text is named by its chunk ID.
     static const std::vector<std::string> keys = [] {
         std::vector<std::string> k;
         for (int id : TextIDs())

@@ -149,7 +149,6 @@ public:
     std::vector<std::string> InnStyle(int n) const;
 
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override;
-    void Reset() override;
     // Named by the chunk IDs as text ("1", "41", ...).
     const std::vector<TFieldName>& FieldNames() const override;
 

@@ -93,50 +93,7 @@ bool isInSubtree(const QTreeWidgetItem* node, const QTreeWidgetItem* root) {
     return false;
 }
 
-int wrap(int64_t value, int size) {
-    if (size <= 0) return 0;
-    int64_t r = value % size;
-    return static_cast<int>(r < 0 ? r + size : r);
-}
-
 } // namespace
-
-// ---- MapSettings ----
-
-MapSettings MapSettings::Of(const TQelMap& map) {
-    MapSettings s;
-    s.chipSetID = map.ChipSetID;
-    s.width = map.Width;
-    s.height = map.Height;
-    s.scrollType = map.ScrollType;
-    s.usePanorama = map.UsePanorama;
-    s.panoramaName = map.PanoramaName;
-    s.horzPan = map.PanoramaHorzPan;
-    s.horzAuto = map.PanoramaHorzAuto;
-    s.horzSpeed = map.PanoramaHorzSpeed;
-    s.vertPan = map.PanoramaVertPan;
-    s.vertAuto = map.PanoramaVertAuto;
-    s.vertSpeed = map.PanoramaVertSpeed;
-    return s;
-}
-
-void MapSettings::WriteTo(TQelMap& map) const {
-    bool chipSetChanged = map.ChipSetID != chipSetID;
-    map.ChipSetID = chipSetID;
-    if (map.Width != width) map.SetWidth(width);
-    if (map.Height != height) map.SetHeight(height);
-    map.SetScrollType(scrollType);
-    map.UsePanorama = usePanorama;
-    map.PanoramaName = usePanorama ? panoramaName : std::string();
-    map.PanoramaHorzPan = horzPan;
-    map.PanoramaHorzAuto = horzAuto;
-    map.PanoramaHorzSpeed = horzSpeed;
-    map.PanoramaVertPan = vertPan;
-    map.PanoramaVertAuto = vertAuto;
-    map.PanoramaVertSpeed = vertSpeed;
-    map.Modified = true;
-    if (chipSetChanged) map.ReloadChipSet();
-}
 
 // ---- TMapTreeWidget ----
 
@@ -397,55 +354,25 @@ void TFormMapTree::rebuildOrder() {
 }
 
 int32_t TFormMapTree::ShownMapID() const {
-    const TQelMapTreeItem* node = mMapTree.Find(mMapTree.ActiveID);
-    if (!node || node->NodeKind == nkRoot) return 0;
-    return node->NodeKind == nkArea ? node->ParentID : node->ID;
+    return tarvel::ShownMapID(mMapTree);
 }
 
 QString TFormMapTree::ShownMapName() const {
-    const TQelMapTreeItem* node = mMapTree.Find(mMapTree.ActiveID);
-    if (!node || node->NodeKind == nkRoot) return {};
-    if (node->NodeKind == nkArea) {
-        const TQelMapTreeItem* parent = mMapTree.Find(node->ParentID);
-        return parent ? QString::fromStdString(parent->Name) : QString();
-    }
-    return QString::fromStdString(node->Name);
+    return QString::fromStdString(tarvel::ShownMapName(mMapTree));
 }
 
 bool TFormMapTree::ParkCurrentMap() {
-    if (!mMap.Modified) return true;
-    int32_t id = ShownMapID();
-    TQelMapTreeItem* node = mMapTree.Find(id);
-    if (id <= 0 || !node) return true;
     try {
-        mMap.SaveTempMap(id);
+        tarvel::ParkCurrentMap(mMapTree, mMap);
     } catch (const std::exception& e) {
         ShowError(QString("The map could not be kept while you work on another one: %1").arg(e.what()), this);
         return false;
     }
-    node->HasWorkCopy = true;
     return true;
 }
 
 void TFormMapTree::loadActiveMap() {
-    const TQelMapTreeItem* node = mMapTree.Find(mMapTree.ActiveID);
-    int32_t id = ShownMapID();
-    if (!node || id <= 0) {
-        mMap.CloseMap();
-        return;
-    }
-    const TQelMapTreeItem* mapNode = mMapTree.Find(id);
-    if (mapNode && mapNode->HasWorkCopy)
-        mMap.LoadTempMap(id);
-    else
-        mMap.LoadMap(id);
-    if (node->NodeKind == nkArea) {
-        // The view centres on the area: its remembered scroll is the area's centre at 32 pixels a
-        // cell, less half the view.
-        auto* area = mMapTree.Find(node->ID);
-        area->ScrollX = (area->AreaRect.Left + area->AreaRect.Right) * 16 - mViewClientSize.width() / 2;
-        area->ScrollY = (area->AreaRect.Top + area->AreaRect.Bottom) * 16 - mViewClientSize.height() / 2;
-    }
+    LoadActiveMap(mMapTree, mMap, mViewClientSize.width(), mViewClientSize.height());
 }
 
 void TFormMapTree::mapChanged(bool keepScroll) {
@@ -493,24 +420,8 @@ void TFormMapTree::NewMap() {
     if (!runMapProperties(request)) return;
     if (!ParkCurrentMap()) return;
 
-    TQelMapTreeItem* node = mMapTree.AddNode(selected->ID, id);
-    int32_t parentID = node->ParentID, depth = node->Depth;
-    node->Assign(request.item);
-    node->ParentID = parentID;
-    node->Depth = depth;
-    node->NodeKind = nkMap;
-    // Music and backdrop are only kept when the map sets its own.
-    if (node->MusicMode != 2) node->Music.Reset();
-    if (node->BattleBackMode != 2) node->BattleBackName.clear();
-    mMapTree.ActiveID = id;
-
-    mMap.Reset();
-    mMap.ID = id;
-    request.settings.WriteTo(mMap);
-    mMap.ReloadChipSet();
-    mMap.Modified = true;
-
-    showNewNode(selected->ID, *node, true);
+    const TQelMapTreeItem& node = CreateMap(mMapTree, mMap, selected->ID, id, request.item, request.settings);
+    showNewNode(selected->ID, node, true);
     mapChanged(false);
 }
 
@@ -529,13 +440,8 @@ void TFormMapTree::NewArea() {
     request.parentItem = selected;
     if (!runAreaProperties(request)) return;
 
-    TQelMapTreeItem* node = mMapTree.AddNode(selected->ID, id);
-    node->NodeKind = nkArea;
-    node->Name = request.item.Name;
-    node->AreaRect = request.item.AreaRect;
-    node->Encounters.Assign(request.item.Encounters);
-    node->HasWorkCopy = true;
-    showNewNode(selected->ID, *node, false);
+    const TQelMapTreeItem& node = CreateArea(mMapTree, selected->ID, id, request.item);
+    showNewNode(selected->ID, node, false);
     updateMenus();
 }
 
@@ -551,10 +457,7 @@ void TFormMapTree::EditProperties() {
         request.map = &mMap;
         request.parentItem = mMapTree.Find(selected->ParentID);
         if (!runAreaProperties(request)) return;
-        selected->Name = request.item.Name;
-        selected->AreaRect = request.item.AreaRect;
-        selected->Encounters.Assign(request.item.Encounters);
-        selected->HasWorkCopy = true;
+        ApplyAreaProperties(*selected, request.item);
         refreshNodeText(viewNode);
         return;
     }
@@ -566,35 +469,8 @@ void TFormMapTree::EditProperties() {
     request.settings = MapSettings::Of(mMap);
     if (!runMapProperties(request)) return;
 
-    int32_t parentID = selected->ParentID, depth = selected->Depth;
-    bool expanded = selected->Expanded;
-    int32_t scrollX = selected->ScrollX, scrollY = selected->ScrollY;
-    selected->Assign(request.item);
-    selected->ParentID = parentID;
-    selected->Depth = depth;
-    selected->Expanded = expanded;
-    selected->ScrollX = scrollX;
-    selected->ScrollY = scrollY;
-    selected->NodeKind = nkMap;
-    if (selected->MusicMode != 2) selected->Music.Reset();
-    if (selected->BattleBackMode != 2) selected->BattleBackName.clear();
+    ApplyMapProperties(mMapTree, mMap, *selected, request.item, request.settings);
     refreshNodeText(viewNode);
-
-    request.settings.WriteTo(mMap);
-    // Events beyond the new edges go; start positions there are cleared.
-    std::vector<int32_t> outside;
-    for (const auto& event : mMap.Events) {
-        const auto& e = static_cast<const TQelEventItem&>(*event);
-        if (e.X >= mMap.Width || e.Y >= mMap.Height) outside.push_back(e.ID);
-    }
-    for (int32_t eventID : outside)
-        mMap.Events.Delete(eventID);
-    auto& starts = mMapTree.StartPositions;
-    for (int n = 0; n < TQelMapStartPosition::Objects; ++n)
-        if (starts.StartMap(n) == selected->ID &&
-            (starts.StartX(n) >= mMap.Width || starts.StartY(n) >= mMap.Height))
-            starts.ClearStart(n);
-    mMap.Modified = true;
     mapChanged(true);
 }
 
@@ -613,26 +489,19 @@ void TFormMapTree::PasteMap() {
     if (id == 0) return;
     if (!ParkCurrentMap()) return;
 
-    TQelMapTreeItem* node = mMapTree.AddNode(selected->ID, id);
-    if (!PasteMapFromClipboard(*node, mMap)) {
-        mMapTree.DeleteNode(id);
-        // The broken block took nothing from the tree; the number is free again.
-        mMapTree.DeletedIDs.erase(std::remove(mMapTree.DeletedIDs.begin(), mMapTree.DeletedIDs.end(), id),
-                                  mMapTree.DeletedIDs.end());
+    TQelMapTreeItem* node = nullptr;
+    QString keepError;
+    try {
+        node = tarvel::PasteMap(mMapTree, mMap, selected->ID, id);
+    } catch (const std::exception& e) {
+        node = mMapTree.Find(id);
+        keepError = e.what();
+    }
+    if (!node) {
         loadActiveMap();
         return;
     }
-    node->NodeKind = nkMap;
-    mMap.ID = id;
-    mMap.ReloadChipSet();
-    mMapTree.ActiveID = id;
-    try {
-        mMap.SaveTempMap(id);
-        node->HasWorkCopy = true;
-    } catch (const std::exception& e) {
-        mMap.Modified = true;
-        ShowError(QString("The pasted map could not be kept: %1").arg(e.what()), this);
-    }
+    if (!keepError.isEmpty()) ShowError(QString("The pasted map could not be kept: %1").arg(keepError), this);
     showNewNode(selected->ID, *node, true);
     mapChanged(false);
 }
@@ -642,22 +511,17 @@ void TFormMapTree::DeleteNode() {
     if (!selected || (selected->NodeKind != nkMap && selected->NodeKind != nkArea)) return;
     if (!AskYesNo(QString("Do you want to erase %1 ?").arg(QString::fromStdString(selected->Name)), this))
         return;
-    int32_t id = selected->ID;
     QTreeWidgetItem* viewNode = mTree->currentItem();
     QTreeWidgetItem* parentNode = viewNode->parent();
-    bool shownGoes = false;
-    for (QTreeWidgetItem* n = mTree->FindNode(ShownMapID()); n; n = n->parent())
-        if (n == viewNode) shownGoes = true;
-    mMapTree.DeleteNode(id);
-    // A deleted map's unsaved edits have nowhere to go.
-    if (shownGoes) mMap.Modified = false;
+    tarvel::DeleteNode(mMapTree, mMap, selected->ID);
     {
         QSignalBlocker quiet(mTree);
         delete viewNode;
         if (parentNode) mTree->setCurrentItem(parentNode);
     }
+    // The open map stays when only an area of it went: its edits are parked before it is loaded
+    // again as the parent's map.
     if (!ParkCurrentMap()) return;
-    mMapTree.ActiveID = parentNode ? TMapTreeWidget::NodeID(parentNode) : 0;
     loadActiveMap();
     rebuildOrder();
     mapChanged(false);
@@ -668,17 +532,8 @@ void TFormMapTree::ShiftMap() {
     if (!selected || selected->NodeKind != nkMap || mMap.ID != selected->ID || !runShift) return;
     int dx = 0, dy = 0;
     if (!runShift(mMap.Width, mMap.Height, dx, dy)) return;
-    mMap.ShiftMap(dx, dy);
-    auto& starts = mMapTree.StartPositions;
-    for (int n = 0; n < TQelMapStartPosition::Objects; ++n) {
-        if (starts.StartMap(n) != selected->ID) continue;
-        starts.SetStartX(n, wrap(int64_t(starts.StartX(n)) + dx, mMap.Width));
-        starts.SetStartY(n, wrap(int64_t(starts.StartY(n)) + dy, mMap.Height));
-    }
-    mMap.Modified = true;
     try {
-        mMap.SaveTempMap(selected->ID);
-        selected->HasWorkCopy = true;
+        tarvel::ShiftMap(mMapTree, mMap, *selected, dx, dy);
     } catch (const std::exception& e) {
         ShowError(QString("The shifted map could not be kept: %1").arg(e.what()), this);
     }

@@ -2,13 +2,15 @@
 
 // The map tree pane: the project's maps and areas as a tree. Selecting a node parks the current
 // map (a modified map goes to its working copy) and loads the chosen one; the popup menus create,
-// copy, paste, delete and shift maps and open the property dialogs.
+// copy, paste, delete and shift maps and open the property dialogs. The rules of those commands
+// are MapTreeEdits'; the pane asks, shows and reports.
 
 #include <QTreeWidget>
 #include <functional>
 
 #include "data/LD_Map.h"
 #include "data/LD_MapTree.h"
+#include "mapedit_core/MapTreeEdits.h"
 
 class QMenu;
 class QAction;
@@ -36,25 +38,6 @@ public:
 protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-};
-
-// The settings of a map that its properties dialog edits (everything but layers and events).
-struct MapSettings {
-    int32_t chipSetID = 1;
-    int32_t width = 20;
-    int32_t height = 15;
-    int32_t scrollType = 0;
-    bool usePanorama = false;
-    std::string panoramaName;
-    bool horzPan = false, horzAuto = false;
-    int32_t horzSpeed = 0;
-    bool vertPan = false, vertAuto = false;
-    int32_t vertSpeed = 0;
-
-    static MapSettings Of(const TQelMap& map);
-    // Stores the settings in the map (resizing it), clears the panorama name when no panorama is
-    // used, and marks the map modified.
-    void WriteTo(TQelMap& map) const;
 };
 
 // The values the map properties dialog (new map or edit) works on; filled by the tree window,

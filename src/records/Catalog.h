@@ -39,6 +39,7 @@ public:
     ~TCatalog() override = default;
 
     void Clear() { mItems.clear(); }
+    void Reset() override { Clear(); }
     int Count() const { return static_cast<int>(mItems.size()); }
     // The item at a 0-based position, or nullptr past the end.
     TCatalogItem* Items(int index) const;

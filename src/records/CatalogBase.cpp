@@ -1,6 +1,10 @@
 #include "CatalogBase.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <typeindex>
+#include <unordered_map>
 
 #include "ClipboardPort.h"
 
@@ -50,40 +54,97 @@ void WriteVarString(TMemoryStream& stream, const std::string& text) {
     stream.Write(text.data(), text.size());
 }
 
-void TCatalogVarData::SetField(TVarKind kind, void* data, int32_t size) {
-    Kind = kind;
-    Data = data;
-    Size = size;
-    DefaultInt = NoDefaultInt;
-}
-
-void TCatalogVarData::SetInteger(int32_t* data, int32_t defaultValue) {
+TCatalogVarData& TCatalogVarData::Integer(int32_t* data, int32_t defaultValue, const char* name) {
     Kind = vkInteger;
     Data = data;
     Size = 0;
     DefaultInt = defaultValue;
+    Name = name;
+    return *this;
 }
 
-void TCatalogVarData::SetBoolean(bool* data, bool defaultValue) {
+TCatalogVarData& TCatalogVarData::Boolean(bool* data, bool defaultValue, const char* name) {
     static_assert(sizeof(bool) == 1, "boolean fields are one byte");
+    return Boolean(reinterpret_cast<uint8_t*>(data), defaultValue, name);
+}
+
+TCatalogVarData& TCatalogVarData::Boolean(uint8_t* data, bool defaultValue, const char* name) {
     Kind = vkBoolean;
     Data = data;
     Size = 1;
     DefaultBool = defaultValue ? 1 : 0;
+    Name = name;
+    return *this;
 }
 
-void TCatalogVarData::SetBoolean(uint8_t* data, bool defaultValue) {
-    Kind = vkBoolean;
-    Data = data;
-    Size = 1;
-    DefaultBool = defaultValue ? 1 : 0;
-}
-
-void TCatalogVarData::SetString(std::string* data, bool skipIfEmpty) {
+TCatalogVarData& TCatalogVarData::String(std::string* data, const char* name, bool skipIfEmpty) {
     Kind = vkString;
     Data = data;
     Size = 0;
     SkipIfEmpty = skipIfEmpty;
+    Name = name;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::Block(void* data, int32_t size, const char* name, TFieldForm form) {
+    Kind = vkBlock;
+    Data = data;
+    Size = size;
+    Name = name;
+    Form = form;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::Buffer(std::vector<uint8_t>* data, int32_t size, const char* name,
+                                         TFieldForm form, int countID) {
+    Kind = vkBuffer;
+    Data = data;
+    Size = size;
+    Name = name;
+    Form = form;
+    CountID = countID;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::List(TStreamable* data, const char* name) {
+    Kind = vkList;
+    Data = data;
+    Size = 0;
+    Name = name;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::Record(TStreamable* data, const char* name) {
+    Kind = vkRecord;
+    Data = data;
+    Size = 0;
+    Name = name;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::Real(double* data, double defaultValue, const char* name) {
+    Kind = vkReal;
+    Data = data;
+    Size = 8;
+    DefaultReal = defaultValue;
+    Name = name;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::ResetTo(int32_t value) {
+    HasResetValue = true;
+    ResetValue = value;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::ResetTo(const char* text) {
+    ResetText = text;
+    return *this;
+}
+
+TCatalogVarData& TCatalogVarData::Hidden() {
+    Form = TFieldForm::Hidden;
+    return *this;
 }
 
 namespace {
@@ -205,19 +266,90 @@ void readPayload(TMemoryStream& stream, TCatalogVarData& v, uint32_t length) {
     }
 }
 
+void resetField(const TCatalogVarData& v) {
+    switch (v.Kind) {
+    case vkInteger:
+        *static_cast<int32_t*>(v.Data) = v.HasResetValue                ? v.ResetValue
+                                         : v.DefaultInt == NoDefaultInt ? 0
+                                                                        : v.DefaultInt;
+        break;
+    case vkBoolean:
+        *static_cast<uint8_t*>(v.Data) = v.HasResetValue ? (v.ResetValue ? 1 : 0) : v.DefaultBool;
+        break;
+    case vkReal:
+        *static_cast<double*>(v.Data) = v.DefaultReal;
+        break;
+    case vkBlock:
+        std::memset(v.Data, 0, static_cast<size_t>(std::max(v.Size, 0)));
+        if (v.HasResetValue && v.Size >= 1)
+            *static_cast<uint8_t*>(v.Data) = static_cast<uint8_t>(v.ResetValue);
+        break;
+    case vkBuffer:
+        static_cast<std::vector<uint8_t>*>(v.Data)->clear();
+        break;
+    case vkString:
+        if (v.ResetText)
+            *static_cast<std::string*>(v.Data) = v.ResetText;
+        else
+            static_cast<std::string*>(v.Data)->clear();
+        break;
+    case vkList:
+    case vkRecord:
+        static_cast<TStreamable*>(v.Data)->Reset();
+        break;
+    case vkNone:
+        break;
+    }
+}
+
+// What a record class describes, found once per class by asking for every field ID.
+struct TRecordLayout {
+    std::vector<int> ids;
+    std::vector<TFieldName> names;
+};
+
+const TRecordLayout& layoutOf(const TCatalogBaseItem& record) {
+    static std::unordered_map<std::type_index, std::unique_ptr<TRecordLayout>> layouts;
+    std::unique_ptr<TRecordLayout>& layout = layouts[std::type_index(typeid(record))];
+    if (!layout) {
+        layout = std::make_unique<TRecordLayout>();
+        auto& self = const_cast<TCatalogBaseItem&>(record);
+        for (int id = 1; id <= MaxFieldID; ++id) {
+            TCatalogVarData v;
+            v.DescribeOnly = true;
+            self.DescribeField(id, v, true);
+            if (v.Kind == vkNone) continue;
+            layout->ids.push_back(id);
+            if (v.Name) layout->names.push_back({id, v.Name, v.Form, v.CountID});
+        }
+    }
+    return *layout;
+}
+
 } // namespace
 
 const std::vector<TFieldName>& TCatalogBaseItem::FieldNames() const {
-    static const std::vector<TFieldName> none;
-    return none;
+    return layoutOf(*this).names;
+}
+
+const std::vector<int>& TCatalogBaseItem::FieldIDs() const {
+    return layoutOf(*this).ids;
+}
+
+void TCatalogBaseItem::Reset() {
+    for (int id : FieldIDs()) {
+        TCatalogVarData v;
+        v.DescribeOnly = true;
+        DescribeField(id, v, true);
+        resetField(v);
+    }
 }
 
 void TCatalogBaseItem::SaveToStream(TMemoryStream& stream) const {
     auto* self = const_cast<TCatalogBaseItem*>(this);
-    TCatalogVarData varData;
     TMemoryStream temp;
-    for (int id = 1; id <= MaxFieldID; ++id) {
-        varData.Kind = vkNone;
+    for (int id : FieldIDs()) {
+        TCatalogVarData varData;
         self->DescribeField(id, varData, false);
         if (isAtDefault(varData)) continue;
         WriteVarInt(stream, static_cast<uint32_t>(id));
@@ -237,7 +369,7 @@ void TCatalogBaseItem::LoadFromStream(TMemoryStream& stream) {
         // A chunk that runs past the end of the stream is a read error before anything of it is
         // taken, so a huge length in a short file never makes the reader allocate.
         if (length > static_cast<uint64_t>(stream.Remaining())) throw EReadError();
-        varData.Kind = vkNone;
+        varData = TCatalogVarData();
         if (id <= static_cast<uint32_t>(MaxFieldID)) DescribeField(static_cast<int>(id), varData, true);
         readPayload(stream, varData, length);
         stream.SetPosition(payloadStart + static_cast<int64_t>(length));

@@ -50,27 +50,8 @@ public:
     virtual ~TStreamable() = default;
     virtual void LoadFromStream(TMemoryStream& stream) = 0;
     virtual void SaveToStream(TMemoryStream& stream) const = 0;
-};
-
-// Describes one field of a record for one load or save call. A single descriptor is reused for
-// every field ID of a record.
-struct TCatalogVarData {
-    TVarKind Kind = vkNone;
-    // The record's variable: int32_t* (vkInteger), a raw block of Size bytes (vkBlock),
-    // std::vector<uint8_t>* (vkBuffer), std::string* (vkString), TStreamable* (vkList,
-    // vkRecord), uint8_t* or bool* of one byte (vkBoolean), double* (vkReal).
-    void* Data = nullptr;
-    int32_t Size = 0;
-    int32_t DefaultInt = 0;
-    uint8_t DefaultBool = 0;
-    double DefaultReal = 0.0;
-    bool SkipIfEmpty = false;
-
-    void SetField(TVarKind kind, void* data, int32_t size);
-    void SetInteger(int32_t* data, int32_t defaultValue);
-    void SetBoolean(bool* data, bool defaultValue);
-    void SetBoolean(uint8_t* data, bool defaultValue);
-    void SetString(std::string* data, bool skipIfEmpty);
+    // Back to the state of a new one: a record to its defaults, a list to no items.
+    virtual void Reset() = 0;
 };
 
 // How a field appears in the plain-text (JSON) form of a record.
@@ -83,14 +64,67 @@ enum class TFieldForm : uint8_t {
     Hidden,      // not shown: the record presents the data under another key of its own
 };
 
+// Everything there is to know about one field of a record, told by the record's DescribeField:
+// its kind and variable, the default a save leaves out, the value a reset gives it, and its name
+// in the plain-text form. A single descriptor is reused for every field ID of a record. A field
+// is stated once, in DescribeField; reading, writing, resetting, copying and the plain-text form
+// all come from there.
+struct TCatalogVarData {
+    TVarKind Kind = vkNone;
+    // The record's variable: int32_t* (vkInteger), a raw block of Size bytes (vkBlock),
+    // std::vector<uint8_t>* (vkBuffer), std::string* (vkString), TStreamable* (vkList,
+    // vkRecord), uint8_t* or bool* of one byte (vkBoolean), double* (vkReal).
+    void* Data = nullptr;
+    int32_t Size = 0;
+    int32_t DefaultInt = 0;
+    uint8_t DefaultBool = 0;
+    double DefaultReal = 0.0;
+    bool SkipIfEmpty = false;
+    // The value a reset gives an integer, boolean or one-byte block field when it is not the
+    // default (an integer that is always written, a block whose neutral value is not 0), and the
+    // text a reset gives a string field (nullptr: empty).
+    bool HasResetValue = false;
+    int32_t ResetValue = 0;
+    const char* ResetText = nullptr;
+    // The plain-text name (nullptr: the field has none) and form. For a vkBuffer table whose
+    // entry count is a field of its own (a party size, a condition count): that field's ID. The
+    // plain-text form shows only the table and sets the count from the table's length, so the two
+    // can never disagree.
+    const char* Name = nullptr;
+    TFieldForm Form = TFieldForm::Default;
+    int CountID = 0;
+    // Set while the base only asks what the field is (its kind, name and reset value), not to
+    // read or write it: a record that does work while describing a field for a load or a save
+    // (checking a size against the file, fitting a layer) leaves that work out.
+    bool DescribeOnly = false;
+
+    // The field kinds, each with the default that a save compares with and the plain-text name.
+    TCatalogVarData& Integer(int32_t* data, int32_t defaultValue, const char* name);
+    TCatalogVarData& Boolean(bool* data, bool defaultValue, const char* name);
+    TCatalogVarData& Boolean(uint8_t* data, bool defaultValue, const char* name);
+    // skipIfEmpty: an empty text is not written.
+    TCatalogVarData& String(std::string* data, const char* name, bool skipIfEmpty = true);
+    // A fixed block of bytes, always written; a reset fills it with zeros.
+    TCatalogVarData& Block(void* data, int32_t size, const char* name, TFieldForm form = TFieldForm::Default);
+    // A buffer written with exactly size bytes (padded with zeros); a reset empties it.
+    TCatalogVarData& Buffer(std::vector<uint8_t>* data, int32_t size, const char* name,
+                            TFieldForm form = TFieldForm::Bytes, int countID = 0);
+    TCatalogVarData& List(TStreamable* data, const char* name);
+    TCatalogVarData& Record(TStreamable* data, const char* name);
+    TCatalogVarData& Real(double* data, double defaultValue, const char* name);
+    // A reset value that differs from the default a save compares with.
+    TCatalogVarData& ResetTo(int32_t value);
+    TCatalogVarData& ResetTo(const char* text);
+    // The field is not shown in the plain-text form under its own name.
+    TCatalogVarData& Hidden();
+};
+
 // The name of a field in the plain-text form (the name the field has in the editor's documents).
 struct TFieldName {
     int id;
     const char* name;
     TFieldForm form = TFieldForm::Default;
-    // For a vkBuffer table whose entry count is a field of its own (a party size, a condition
-    // count): that field's ID. The plain-text form shows only the table and sets the count from
-    // the table's length, so the two can never disagree.
+    // For a vkBuffer table whose entry count is a field of its own: that field's ID.
     int countId = 0;
 };
 
@@ -99,16 +133,19 @@ class TCatalogBaseItem : public TStreamable {
 public:
     ~TCatalogBaseItem() override = default;
 
-    // The names of the described fields, in the order the plain-text form lists them. Empty for a
-    // record that has no plain-text form.
+    // The names of the described fields in ascending ID order, as DescribeField names them.
     virtual const std::vector<TFieldName>& FieldNames() const;
+    // The IDs of every field the class describes, ascending.
+    const std::vector<int>& FieldIDs() const;
 
     // Fills the descriptor for field ID, or leaves Kind at vkNone when the ID is no field of this
     // class. forLoad tells the reader from the writer, so that a class may decline a field on
-    // save only.
+    // save only; a field described for a save must also be described for a load.
     virtual void DescribeField(int id, TCatalogVarData& varData, bool forLoad) = 0;
-    // Sets every field to its default.
-    virtual void Reset() {}
+    // Sets every described field to its reset value: the one ResetTo gives, else an integer,
+    // boolean or real to its default, a text, buffer or list to empty, a block to zeros, a nested
+    // record to its own reset. A class with state beyond its fields resets that after this.
+    void Reset() override;
     // Copies another record of the same class through the encoding (described fields only).
     virtual void Assign(const TCatalogBaseItem& source);
     // Resets, then reads chunks until a field ID of 0. Unknown IDs, fixed-size fields of the

@@ -38,8 +38,8 @@ public:
         Level = 1;
     }
     void DescribeField(int id, TCatalogVarData& v, bool) override {
-        if (id == 1) v.SetString(&Name, true);
-        if (id == 2) v.SetInteger(&Level, 1);
+        if (id == 1) v.String(&Name, "Name");
+        if (id == 2) v.Integer(&Level, 1, "Level");
     }
     const std::vector<TFieldName>& FieldNames() const override {
         static const std::vector<TFieldName> names = {{1, "Name"}, {2, "Level"}};

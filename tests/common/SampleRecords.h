@@ -20,8 +20,13 @@ public:
     }
     void DescribeField(int id, TCatalogVarData& v, bool) override {
         switch (id) {
-        case 1: v.SetInteger(&Value, 0); break;
-        case 2: v.SetString(&Text, true); break;
+        // No plain-text names: the nested record has no plain-text form.
+        case 1:
+            v.Integer(&Value, 0, nullptr);
+            break;
+        case 2:
+            v.String(&Text, nullptr);
+            break;
         }
     }
 };
@@ -60,21 +65,38 @@ public:
     }
     void DescribeField(int id, TCatalogVarData& v, bool forLoad) override {
         switch (id) {
-        case 1: v.SetString(&Name, true); break;
-        case 2: v.SetInteger(&Number, 0); break;
-        case 3: v.SetBoolean(&Flag, false); break;
-        case 4: v.SetString(&Always, false); break;
-        case 5: v.SetField(vkBlock, Block, sizeof Block); break;
-        case 6: v.SetField(vkBuffer, &Buffer, static_cast<int32_t>(Buffer.size())); break;
-        case 7: v.SetField(vkRecord, &Nested, 0); break;
-        case 8:
-            v.SetField(vkReal, &Real, 8);
-            v.DefaultReal = 0;
+        case 1:
+            v.String(&Name, "Name");
             break;
-        case 9: v.SetField(vkInteger, &Counter, 0); break;
-        case 10: v.SetBoolean(&OnByDefault, true); break;
+        case 2:
+            v.Integer(&Number, 0, "Number");
+            break;
+        case 3:
+            v.Boolean(&Flag, false, "Flag");
+            break;
+        case 4:
+            v.String(&Always, "Always", false);
+            break;
+        case 5:
+            v.Block(Block, sizeof Block, "Block");
+            break;
+        case 6:
+            v.Buffer(&Buffer, static_cast<int32_t>(Buffer.size()), "Buffer");
+            break;
+        case 7:
+            v.Record(&Nested, "Nested");
+            break;
+        case 8:
+            v.Real(&Real, 0, "Real");
+            break;
+        case 9:
+            v.Integer(&Counter, NoDefaultInt, "Counter");
+            break;
+        case 10:
+            v.Boolean(&OnByDefault, true, "OnByDefault");
+            break;
         case 20:
-            if (forLoad || Table[0] || Table[1] || Table[2]) v.SetField(vkBlock, Table, sizeof Table);
+            if (forLoad || Table[0] || Table[1] || Table[2]) v.Block(Table, sizeof Table, "Table");
             break;
         }
     }

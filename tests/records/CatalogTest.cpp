@@ -18,8 +18,8 @@ public:
         Value = 0;
     }
     void DescribeField(int id, TCatalogVarData& v, bool) override {
-        if (id == 1) v.SetString(&Name, true);
-        if (id == 2) v.SetInteger(&Value, 0);
+        if (id == 1) v.String(&Name, "Name");
+        if (id == 2) v.Integer(&Value, 0, "Value");
     }
 };
 

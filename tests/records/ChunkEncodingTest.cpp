@@ -151,7 +151,7 @@ TEST(ChunkRecord, BufferWritesItsDeclaredSizeWithoutReadingPastTheBuffer) {
     public:
         std::vector<uint8_t> Buffer{7, 8};
         void DescribeField(int id, TCatalogVarData& v, bool) override {
-            if (id == 1) v.SetField(vkBuffer, &Buffer, 4);
+            if (id == 1) v.Buffer(&Buffer, 4, "Buffer");
         }
     } record;
     EXPECT_EQ(save(record), (Bytes{0x01, 0x04, 7, 8, 0, 0, 0x00}));
