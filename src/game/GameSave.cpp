@@ -23,20 +23,44 @@ public:
         if (it == mFields.end()) return;
         const Field& f = it->second;
         switch (f.kind) {
-        case vkInteger:
-            v.SetInteger(static_cast<int32_t*>(f.data), NoDefaultInt);
-            break;
-        case vkString:
-            v.SetString(static_cast<std::string*>(f.data), false);
-            break;
-        case vkBuffer:
-            v.SetField(vkBuffer, f.data, int32_t(static_cast<std::vector<uint8_t>*>(f.data)->size()));
-            break;
-        default:
-            v.SetField(f.kind, f.data, 0);
+        case vkInteger: v.Integer(static_cast<int32_t*>(f.data), NoDefaultInt, nullptr); break;
+        case vkString: v.String(static_cast<std::string*>(f.data), nullptr, false); break;
+        case vkBuffer: {
+            auto* bytes = static_cast<std::vector<uint8_t>*>(f.data);
+            v.Buffer(bytes, int32_t(bytes->size()), nullptr);
             break;
         }
+        case vkList: v.List(static_cast<TStreamable*>(f.data), nullptr); break;
+        default: v.Record(static_cast<TStreamable*>(f.data), nullptr); break;
+        }
     }
+    // The fields differ from record to record, so this writes them itself, each of them, in
+    // ascending ID order; reading takes what the chunks say. Nothing is reset before a load: every
+    // variable bound is written by every save.
+    void SaveToStream(TMemoryStream& stream) const override {
+        TMemoryStream nested;
+        for (const auto& [id, f] : mFields) {
+            WriteVarInt(stream, uint32_t(id));
+            switch (f.kind) {
+            case vkInteger: WriteVarInt(stream, *static_cast<const int32_t*>(f.data), true); break;
+            case vkString: WriteVarString(stream, *static_cast<const std::string*>(f.data)); break;
+            case vkBuffer: {
+                const auto& bytes = *static_cast<const std::vector<uint8_t>*>(f.data);
+                WriteVarInt(stream, uint32_t(bytes.size()));
+                stream.Write(bytes.data(), bytes.size());
+                break;
+            }
+            default:
+                nested.Clear();
+                static_cast<const TStreamable*>(f.data)->SaveToStream(nested);
+                WriteVarInt(stream, uint32_t(nested.Size()));
+                stream.Write(nested.Data(), size_t(nested.Size()));
+                break;
+            }
+        }
+        stream.WriteByte(0);
+    }
+    void Reset() override {}
 
     void Int(int id, int32_t& v) { mFields[id] = {vkInteger, &v}; }
     void Int64(int id, int64_t& v) {
@@ -142,6 +166,7 @@ private:
             r.LoadFromStream(s);
             r.Finish();
         }
+        void Reset() override {}
 
     private:
         std::function<void(TSaveRecord&)> mDescribe;
@@ -174,6 +199,7 @@ private:
                 r.Finish();
             }
         }
+        void Reset() override {}
 
     private:
         std::function<size_t()> mCount;
