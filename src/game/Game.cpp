@@ -308,6 +308,15 @@ void TGame::Step(const TKeyState& keys) {
     case TScene::GameOver:
         stepGameOver();
         break;
+    case TScene::Shop:
+        stepShop();
+        break;
+    case TScene::Inn:
+        stepInn();
+        break;
+    case TScene::NameEntry:
+        stepNameEntry();
+        break;
     default:
         break;
     }

@@ -201,6 +201,33 @@ public:
     void StartBattle(const TBattleRequest& request);
     // Opens the shop, inn or name entry of a command line; false when it opens nothing.
     bool OpenScriptScene(const TQelEventScriptLine& line);
+
+    // A shop: what it sells, its texts, the page shown (0 the choice of business, 1 buying, 2
+    // selling) and whether anything changed hands.
+    struct TShop {
+        int type = 0; // 0 buys and sells, 1 only sells to the party, 2 only buys from it
+        std::vector<std::string> texts;
+        std::vector<int32_t> goods;
+        int page = 0;
+        bool traded = false;
+    };
+    const TShop& Shop() const { return mShop; }
+    // An inn: its texts (the question with the price) and the price.
+    struct TInn {
+        std::vector<std::string> lines;
+        int32_t price = 0;
+    };
+    const TInn& Inn() const { return mInn; }
+    // Entering a hero's name: the letters offered, the name so far.
+    struct TNameEntry {
+        int32_t heroID = 0;
+        std::string name;
+        std::vector<std::string> letters; // the grid row by row; the last three are space, back and done
+        int cursor = 0;
+        static constexpr int kColumns = 10;
+        static constexpr int kMaxBytes = 12;
+    };
+    const TNameEntry& NameEntry() const { return mName; }
     // The script that waits for the scene being opened (it is resumed with the outcome).
     void SetSceneWaiter(TGameInterpreter* waiter) { mSceneWaiter = waiter; }
     const TBattleRequest& Battle() const { return mBattle; }
@@ -216,6 +243,7 @@ public:
     int MenuPage() const { return mMenuPage; }
     const TGameList& SlotList() const { return mSlotList; }
     const TGameList& BattleList() const { return mBattleList; }
+    const TGameList& ShopList() const { return mShopList; }
     // The text of each save slot ("File 1 Aren Lv 5"), as the save and load screens show them.
     std::string SlotText(int slot) const;
 
@@ -279,6 +307,11 @@ private:
     void stepSlots();
     void stepBattle();
     void stepGameOver();
+    void stepShop();
+    void stepInn();
+    void stepNameEntry();
+    void endScriptScene(int result);
+    void fillShopList();
     void enterMap(int32_t mapID, int x, int y, int direction);
     void placeVehicles();
     void finishTeleport();
@@ -346,6 +379,10 @@ private:
     TGameList mBattleList;
     TBattleRequest mBattle;
     TQelMusic mMusicBeforeBattle;
+    TShop mShop;
+    TInn mInn;
+    TNameEntry mName;
+    TGameList mShopList;
     TScene mReturnScene = TScene::Map;
     TGameInterpreter* mSceneWaiter = nullptr;
 

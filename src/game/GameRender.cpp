@@ -800,6 +800,76 @@ void TGameRenderer::drawBattle(const TGame& game, TGameFrame& frame) {
     list(game, frame, game.BattleList(), Bounds(216, 160, 104, 80), true);
 }
 
+void TGameRenderer::drawShop(const TGame& game, TGameFrame& frame) {
+    const TGame::TShop& shop = game.Shop();
+    const TQelVocabulary& words = game.DataBase().Vocabulary();
+    const TGameParty& party = game.State().party;
+    // What the shopkeeper says, the list, and the money.
+    window(frame.board, Bounds(0, 0, W, 32));
+    const int say = shop.page == 0   ? (shop.traded ? shChooseBusinessAgain : shChooseBusiness)
+                    : shop.page == 1 ? shBuyWhich
+                                     : shSellWhich;
+    frame.texts.push_back(text(8, 8, shop.texts[size_t(say)]));
+    if (shop.page == 0) {
+        list(game, frame, game.ShopList(), Bounds(0, 32, 120, 16 * game.ShopList().Count() + 16), true);
+    } else {
+        list(game, frame, game.ShopList(), Bounds(0, 32, W, H - 64), true);
+        // The explanation of the item under the cursor.
+        window(frame.board, Bounds(0, H - 32, W - 96, 32));
+        int32_t id = 0;
+        if (shop.page == 1 && game.ShopList().Cursor() < int(shop.goods.size()))
+            id = shop.goods[size_t(game.ShopList().Cursor())];
+        if (shop.page == 2) {
+            int index = 0;
+            for (const auto& [item, count] : party.Items())
+                if (index++ == game.ShopList().Cursor()) id = item;
+        }
+        if (const TQelItemItem* item = game.DataBase().Items().Find(id))
+            frame.texts.push_back(text(8, H - 24, item->Description));
+    }
+    window(frame.board, Bounds(W - 96, H - 32, 96, 32));
+    TFrameText money = text(W - 88, H - 24, std::to_string(party.Money()) + words.Text(voCurrency));
+    money.w = 80;
+    money.align = TFrameText::Right;
+    frame.texts.push_back(money);
+}
+
+void TGameRenderer::drawInn(const TGame& game, TGameFrame& frame) {
+    const TGame::TInn& inn = game.Inn();
+    window(frame.board, Bounds(0, 160, W, 80));
+    int y = 168;
+    for (const std::string& line : inn.lines) {
+        frame.texts.push_back(text(8, y, line));
+        y += 16;
+    }
+    list(game, frame, game.ShopList(), Bounds(W - 112, 96, 112, 16 * game.ShopList().Count() + 16), true);
+}
+
+void TGameRenderer::drawNameEntry(const TGame& game, TGameFrame& frame) {
+    const TGame::TNameEntry& n = game.NameEntry();
+    auto it = game.State().party.Heroes().find(n.heroID);
+    window(frame.board, Bounds(0, 0, W, 64));
+    if (it != game.State().party.Heroes().end())
+        drawFace(frame.board, it->second.faceName, it->second.faceIndex, 8, 8, false);
+    frame.texts.push_back(text(72, 16, n.name + "_"));
+    window(frame.board, Bounds(0, 64, W, H - 64));
+    const int columns = TGame::TNameEntry::kColumns;
+    const int count = int(n.letters.size());
+    for (int i = 0; i < count; ++i) {
+        // The three last entries (space, back, done) take the rest of the last row, wider.
+        const bool command = i >= count - 3;
+        const int column = i % columns, firstCommand = (count - 3) % columns;
+        const int x = command ? 16 + firstCommand * 28 + (i - (count - 3)) * 56 : 16 + column * 28;
+        const int y = 76 + (i / columns) * 20;
+        const int w = command ? 52 : 24;
+        if (i == n.cursor) cursor(game, frame.board, Bounds(x - 2, y, w, 18));
+        TFrameText t = text(x, y, n.letters[size_t(i)]);
+        t.w = w - 4;
+        t.align = TFrameText::Center;
+        frame.texts.push_back(t);
+    }
+}
+
 void TGameRenderer::drawOverlays(const TGame& game, TGameFrame& frame) {
     const std::string notice = game.NoticeOnScreen();
     if (notice.empty()) return;

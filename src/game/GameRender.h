@@ -65,6 +65,9 @@ private:
     void drawMenu(const TGame& game, TGameFrame& frame);
     void drawSlots(const TGame& game, TGameFrame& frame);
     void drawBattle(const TGame& game, TGameFrame& frame);
+    void drawShop(const TGame& game, TGameFrame& frame);
+    void drawInn(const TGame& game, TGameFrame& frame);
+    void drawNameEntry(const TGame& game, TGameFrame& frame);
     void drawOverlays(const TGame& game, TGameFrame& frame);
 
     // The windows of the system graphic.

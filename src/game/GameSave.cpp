@@ -23,15 +23,23 @@ public:
         if (it == mFields.end()) return;
         const Field& f = it->second;
         switch (f.kind) {
-        case vkInteger: v.Integer(static_cast<int32_t*>(f.data), NoDefaultInt, nullptr); break;
-        case vkString: v.String(static_cast<std::string*>(f.data), nullptr, false); break;
+        case vkInteger:
+            v.Integer(static_cast<int32_t*>(f.data), NoDefaultInt, nullptr);
+            break;
+        case vkString:
+            v.String(static_cast<std::string*>(f.data), nullptr, false);
+            break;
         case vkBuffer: {
             auto* bytes = static_cast<std::vector<uint8_t>*>(f.data);
             v.Buffer(bytes, int32_t(bytes->size()), nullptr);
             break;
         }
-        case vkList: v.List(static_cast<TStreamable*>(f.data), nullptr); break;
-        default: v.Record(static_cast<TStreamable*>(f.data), nullptr); break;
+        case vkList:
+            v.List(static_cast<TStreamable*>(f.data), nullptr);
+            break;
+        default:
+            v.Record(static_cast<TStreamable*>(f.data), nullptr);
+            break;
         }
     }
     // The fields differ from record to record, so this writes them itself, each of them, in
@@ -42,8 +50,12 @@ public:
         for (const auto& [id, f] : mFields) {
             WriteVarInt(stream, uint32_t(id));
             switch (f.kind) {
-            case vkInteger: WriteVarInt(stream, *static_cast<const int32_t*>(f.data), true); break;
-            case vkString: WriteVarString(stream, *static_cast<const std::string*>(f.data)); break;
+            case vkInteger:
+                WriteVarInt(stream, *static_cast<const int32_t*>(f.data), true);
+                break;
+            case vkString:
+                WriteVarString(stream, *static_cast<const std::string*>(f.data));
+                break;
             case vkBuffer: {
                 const auto& bytes = *static_cast<const std::vector<uint8_t>*>(f.data);
                 WriteVarInt(stream, uint32_t(bytes.size()));

@@ -1,6 +1,7 @@
 // The scenes over the map: the menu with the party's status and the items, the save and load
 // screens, a battle whose outcome the player chooses, and the black screen of a movie.
 #include <algorithm>
+#include <iterator>
 
 #include "Game.h"
 #include "GameMovie.h"
@@ -205,8 +206,206 @@ void TGame::StartMovie(const std::string& name, int x, int y, int width, int hei
     if (!info.wave.empty()) mSound.PlayWave(info.wave);
 }
 
-bool TGame::OpenScriptScene(const TQelEventScriptLine&) {
-    return false;
+// ---------------------------------------------------------------------------------------------
+// Shops, inns and the entry of a hero's name, opened by scripts, which wait for them.
+
+void TGame::endScriptScene(int result) {
+    mScene = TScene::Map;
+    mInput.Clear();
+    if (mSceneWaiter) {
+        TGameInterpreter* waiter = mSceneWaiter;
+        mSceneWaiter = nullptr;
+        waiter->Resume(result);
+    }
+}
+
+bool TGame::OpenScriptScene(const TQelEventScriptLine& line) {
+    const TQelVocabulary& words = DataBase().Vocabulary();
+    switch (line.Code) {
+    case 10720: {
+        mShop = TShop();
+        mShop.type = std::clamp(line.Param(0), 0, 2);
+        mShop.texts = words.ShopStyle(std::clamp(line.Param(1), 0, 2));
+        if (mShop.type != 2)
+            for (int i = 4; i < line.ParamCount(); ++i)
+                if (DataBase().Items().Find(line.Param(i))) mShop.goods.push_back(line.Param(i));
+        mScene = TScene::Shop;
+        fillShopList();
+        mShopList.SetCursor(0);
+        mInput.Clear();
+        return true;
+    }
+    case 10730: {
+        mInn = TInn();
+        const std::vector<std::string> texts = words.InnStyle(std::clamp(line.Param(0), 0, 1));
+        mInn.price = std::max(0, line.Param(1));
+        mInn.lines = {texts[inBeforePrice] + " " + std::to_string(mInn.price) + words.Text(voCurrency) + " " +
+                          texts[inAfterPrice],
+                      texts[inQuestionTail]};
+        mShopList.SetItems({texts[inLodge], texts[inStay]});
+        mShopList.SetCursor(0);
+        mScene = TScene::Inn;
+        mInput.Clear();
+        return true;
+    }
+    case 10740: {
+        TGameHero* hero = mState.party.Hero(line.Param(0));
+        if (!hero) return false;
+        mName = TNameEntry();
+        mName.heroID = hero->id;
+        if (line.Param(2) == 1) mName.name = hero->name;
+        const char* table = line.Param(1) == 1 ? "abcdefghijklmnopqrstuvwxyz0123456789.,!?-'&:"
+                                               : "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,!?-'&:";
+        for (const char* c = table; *c; ++c)
+            mName.letters.push_back(std::string(1, *c));
+        mName.letters.insert(mName.letters.end(), {"Space", "Back", "Done"});
+        mScene = TScene::NameEntry;
+        mInput.Clear();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TGame::fillShopList() {
+    const TQelVocabulary& words = DataBase().Vocabulary();
+    std::vector<std::string> items;
+    std::vector<bool> enabled;
+    if (mShop.page == 0) {
+        if (mShop.type != 2) items.push_back(mShop.texts[shPurchase]);
+        if (mShop.type != 1) items.push_back(mShop.texts[shSale]);
+        items.push_back(mShop.texts[shLeave]);
+    } else if (mShop.page == 1) {
+        for (int32_t id : mShop.goods) {
+            const TQelItemItem* item = DataBase().Items().Find(id);
+            items.push_back(item->Name + "\t" + std::to_string(item->Price) + words.Text(voCurrency));
+            enabled.push_back(item->Price <= mState.party.Money() &&
+                              mState.party.ItemCount(id) < kMaxItemCount);
+        }
+    } else {
+        for (const auto& [id, count] : mState.party.Items()) {
+            const TQelItemItem* item = DataBase().Items().Find(id);
+            items.push_back((item ? item->Name : "?") + "\t" + std::to_string(count));
+            enabled.push_back(item && item->Price > 0);
+        }
+    }
+    mShopList.SetItems(items, enabled);
+}
+
+void TGame::stepShop() {
+    TUiSound sound = TUiSound::None;
+    const TGameList::TResult result = mShopList.Update(mInput, sound);
+    PlayUiSound(sound);
+    if (result == TGameList::TResult::Cancelled) {
+        if (mShop.page == 0) {
+            endScriptScene(mShop.traded ? 0 : 1);
+            return;
+        }
+        mShop.page = 0;
+        fillShopList();
+        mShopList.SetCursor(0);
+        return;
+    }
+    if (result != TGameList::TResult::Chosen) return;
+    const int cursor = mShopList.Cursor();
+    if (mShop.page == 0) {
+        const std::vector<int> pages = mShop.type == 0   ? std::vector<int>{1, 2, 3}
+                                       : mShop.type == 1 ? std::vector<int>{1, 3}
+                                                         : std::vector<int>{2, 3};
+        const int page = pages[size_t(cursor)];
+        if (page == 3) {
+            endScriptScene(mShop.traded ? 0 : 1);
+            return;
+        }
+        mShop.page = page;
+        fillShopList();
+        mShopList.SetCursor(0);
+        return;
+    }
+    // One at a time: a purchase for the price, a sale for half of it.
+    if (mShop.page == 1) {
+        const int32_t id = mShop.goods[size_t(cursor)];
+        mState.party.SetMoney(int64_t(mState.party.Money()) - DataBase().Items().Find(id)->Price);
+        mState.party.SetItemCount(id, mState.party.ItemCount(id) + 1);
+    } else {
+        auto it = mState.party.Items().begin();
+        std::advance(it, cursor);
+        const int32_t id = it->first;
+        mState.party.SetMoney(int64_t(mState.party.Money()) + DataBase().Items().Find(id)->Price / 2);
+        mState.party.SetItemCount(id, it->second - 1);
+    }
+    mShop.traded = true;
+    mState.Touch();
+    fillShopList();
+}
+
+void TGame::stepInn() {
+    TUiSound sound = TUiSound::None;
+    const TGameList::TResult result = mShopList.Update(mInput, sound);
+    if (result == TGameList::TResult::Chosen && mShopList.Cursor() == 0) {
+        if (mState.party.Money() < mInn.price) {
+            PlayUiSound(TUiSound::Buzzer);
+            return;
+        }
+        PlayUiSound(sound);
+        mState.party.SetMoney(int64_t(mState.party.Money()) - mInn.price);
+        for (int32_t id : mState.party.Members())
+            if (TGameHero* hero = mState.party.Hero(id)) mState.party.FullRecovery(*hero);
+        mState.Touch();
+        endScriptScene(0);
+        return;
+    }
+    PlayUiSound(sound);
+    if (result != TGameList::TResult::None) endScriptScene(1);
+}
+
+void TGame::stepNameEntry() {
+    TNameEntry& n = mName;
+    const int count = int(n.letters.size()), columns = TNameEntry::kColumns;
+    const int rows = (count + columns - 1) / columns;
+    auto move = [&](int dx, int dy) {
+        int row = n.cursor / columns, column = n.cursor % columns;
+        row = (row + dy + rows) % rows;
+        column = (column + dx + columns) % columns;
+        n.cursor = std::min(row * columns + column, count - 1);
+        PlayUiSound(TUiSound::Cursor);
+    };
+    if (mInput.Repeated(TGameKey::Right)) move(1, 0);
+    if (mInput.Repeated(TGameKey::Left)) move(-1, 0);
+    if (mInput.Repeated(TGameKey::Down)) move(0, 1);
+    if (mInput.Repeated(TGameKey::Up)) move(0, -1);
+    auto backspace = [&] {
+        // Whole characters go, also those of more than one byte.
+        if (n.name.empty()) return;
+        size_t cut = n.name.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(n.name[cut]) & 0xC0) == 0x80)
+            --cut;
+        n.name.erase(cut);
+    };
+    if (mInput.Pressed(TGameKey::Cancel)) {
+        backspace();
+        PlayUiSound(TUiSound::Cancel);
+        return;
+    }
+    if (!mInput.Pressed(TGameKey::Decide)) return;
+    const std::string& letter = n.letters[size_t(n.cursor)];
+    if (n.cursor == count - 1) {
+        if (TGameHero* hero = mState.party.Hero(n.heroID)) hero->name = n.name;
+        PlayUiSound(TUiSound::Decide);
+        endScriptScene(0);
+    } else if (n.cursor == count - 2) {
+        backspace();
+        PlayUiSound(TUiSound::Cancel);
+    } else {
+        const std::string add = n.cursor == count - 3 ? std::string(" ") : letter;
+        if (n.name.size() + add.size() > size_t(TNameEntry::kMaxBytes)) {
+            PlayUiSound(TUiSound::Buzzer);
+            return;
+        }
+        n.name += add;
+        PlayUiSound(TUiSound::Decide);
+    }
 }
 
 } // namespace tarvel::game

@@ -101,4 +101,31 @@ void TGameFixture::Press(TGameKey key) {
     Wait(1);
 }
 
+ScriptRun::ScriptRun(std::vector<TQelEventScriptLine> lines) {
+    f.AddMap(1);
+    f.AddMap(2);
+    TQelEventPageItem& page = f.AddEvent(1, 1, 1, 1);
+    page.Trigger = trAutoStart;
+    lines.insert(lines.begin(), Line(10210, {0, 10, 10, 0}));
+    lines.push_back(SetVariable(10, 0, 0, 1));
+    TGameFixture::SetScript(page, std::move(lines));
+    TQelEventPageItem* after = f.Event(1, 1).Pages.FindOrCreate(2);
+    after->Condition.Flags = TQelEventCondition::cfSwitchA;
+    after->Condition.SwitchA = 10;
+}
+
+TGame& ScriptRun::Start(int frames, int heroX, int heroY) {
+    TGame& game = f.Start(1, heroX, heroY);
+    f.Wait(frames);
+    return game;
+}
+
+bool ScriptRun::Finished() const {
+    return const_cast<TGameFixture&>(f).Game().State().Variable(10) == 1;
+}
+
+TQelEventScriptLine SetVariable(int id, int op, int kind, int a, int b) {
+    return Line(10220, {0, id, id, op, kind, a, b});
+}
+
 } // namespace tarvel::game::test

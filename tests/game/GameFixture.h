@@ -74,4 +74,17 @@ private:
     std::unique_ptr<TGame> mGame;
 };
 
+// A game whose map 1 has an event 1 at (1, 1) that runs the script at once, once: its first line
+// turns switch 10 on, which ends its page, and its last sets variable 10 to 1, so the test sees
+// that it ran to its end. Map 2 is open ground too.
+struct ScriptRun {
+    explicit ScriptRun(std::vector<TQelEventScriptLine> lines);
+    TGame& Start(int frames = 2, int heroX = 5, int heroY = 5);
+    bool Finished() const;
+    TGameFixture f;
+};
+
+// Variable op (0 set, 1 add, ...) with an operand of a kind and its values.
+TQelEventScriptLine SetVariable(int id, int op, int kind, int a, int b = 0);
+
 } // namespace tarvel::game::test

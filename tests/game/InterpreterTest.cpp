@@ -9,36 +9,6 @@ using namespace tarvel;
 using namespace tarvel::game;
 using namespace tarvel::game::test;
 
-namespace {
-
-// A game whose map 1 has an event 1 at (1, 1) that runs the script at once, once (it turns switch
-// 10 on at its end, which ends its page).
-struct ScriptRun {
-    explicit ScriptRun(std::vector<TQelEventScriptLine> lines, int heroX = 5, int heroY = 5) {
-        f.AddMap(1);
-        f.AddMap(2);
-        TQelEventPageItem& page = f.AddEvent(1, 1, 1, 1);
-        page.Trigger = trAutoStart;
-        lines.push_back(Line(10210, {0, 10, 10, 0}));
-        TGameFixture::SetScript(page, std::move(lines));
-        TQelEventPageItem* after = f.Event(1, 1).Pages.FindOrCreate(2);
-        after->Condition.Flags = TQelEventCondition::cfSwitchA;
-        after->Condition.SwitchA = 10;
-    }
-    TGame& Start(int frames = 2) {
-        TGame& game = f.Start(1, 5, 5);
-        f.Wait(frames);
-        return game;
-    }
-    TGameFixture f;
-};
-
-TQelEventScriptLine SetVariable(int id, int op, int kind, int a, int b = 0) {
-    return Line(10220, {0, id, id, op, kind, a, b});
-}
-
-} // namespace
-
 TEST(Messages, AMessageShowsItsLinesWithTheFaceAndWaitsForTheKey) {
     ScriptRun run({Line(10130, {3, 1, 1}, "Faces"), Line(10110, {}, "One"), Line(20110, {}, "Two"),
                    Line(10210, {0, 1, 1, 0})});
@@ -277,11 +247,11 @@ TEST(Flow, CallsOfCommonAndMapEventsAndWhatTheyAreMissing) {
     EXPECT_FALSE(game.Map()->EventByID(1)->Erased());
     ASSERT_EQ(game.Notices().size(), 3u);
     EXPECT_EQ(game.Notices()[0],
-              "map 1, event 1 \"EV1\", page 1, line 6: there is no common event 9 to call");
+              "map 1, event 1 \"EV1\", page 1, line 7: there is no common event 9 to call");
     EXPECT_EQ(game.Notices()[1],
-              "map 1, event 1 \"EV1\", page 1, line 7: there is no event 7 on this map to call");
-    EXPECT_EQ(game.Notices()[2], "map 1, event 1 \"EV1\", page 1, line 8: event 2 has no page 4 to call");
-    EXPECT_TRUE(game.State().Switch(10));
+              "map 1, event 1 \"EV1\", page 1, line 8: there is no event 7 on this map to call");
+    EXPECT_EQ(game.Notices()[2], "map 1, event 1 \"EV1\", page 1, line 9: event 2 has no page 4 to call");
+    EXPECT_TRUE(run.Finished());
 }
 
 TEST(Flow, InterruptEndsTheScriptAndItsCallers) {
