@@ -276,3 +276,55 @@ TEST(Headless, AScriptThatAsksForWhatIsNotThereIsToldAndTheGameGoesOn) {
     EXPECT_EQ(run.state["map"].toInt(), 1);
     EXPECT_EQ(QDir(project.Folder()).entryList(QDir::Files), before);
 }
+
+TEST(Headless, SaveLoadAndTheSameState) {
+    const QJsonObject closed = PushPage({ScriptLine(10210, {0, 1, 1, 0}), ScriptLine(10310, {0, 0, 120})},
+                                        {{"CharName", "Object1"}});
+    const QJsonObject open{{"Condition", QJsonObject{{"Flags", 1}, {"SwitchA", 1}}}, {"Priority", 1}};
+    const QJsonObject walker{{"Priority", 1},
+                             {"MoveType", 6},
+                             {"MoveFrequency", 8},
+                             {"MoveRoute", QJsonObject{{"Commands", QJsonArray{QJsonObject{{"Code", 0}},
+                                                                               QJsonObject{{"Code", 2}}}}}}};
+    QJsonObject db = TestDataBase();
+    db["vocabulary"] = QJsonObject{{"146", "Save to which file?"}, {"147", "Load which file?"}};
+    const THeadlessProject project(
+        "SaveLoad", db,
+        {{1, TestMap(20, 15, {TestEvent(1, 5, 4, QJsonArray{closed, open}), TestEvent(2, 12, 10, walker)})}},
+        1, 5, 5);
+    // Open the chest, walk two cells right, open the menu, choose "Save" and file 1.
+    const QString play = TalkUp() + Keys({{10, "right", "down"},
+                                          {10 + 2 * kCell, "right", "up"},
+                                          {40, "cancel", "down"},
+                                          {42, "cancel", "up"},
+                                          {44, "down", "down"},
+                                          {46, "down", "up"},
+                                          {48, "decide", "down"},
+                                          {50, "decide", "up"},
+                                          {52, "decide", "down"},
+                                          {54, "decide", "up"}});
+    const THeadlessRun saving = project.Run(play, 53);
+    ASSERT_EQ(saving.exitCode, 0) << saving.err.toStdString();
+    EXPECT_EQ(saving.state["scene"].toString(), "map");
+    EXPECT_TRUE(QFile::exists(project.Folder() + "Save01"));
+    EXPECT_EQ(saving.state["switches"].toObject()["1"], QJsonValue(true));
+    EXPECT_EQ(saving.state["x"].toInt(), 7);
+
+    // From the title: "Continue" (chosen when there is a saved game), file 1.
+    const THeadlessRun loading = project.Run(
+        Keys({{0, "decide", "down"}, {2, "decide", "up"}, {4, "decide", "down"}, {6, "decide", "up"}}), 5,
+        {"TestPlay", "ShowTitle", "Window"});
+    ASSERT_EQ(loading.exitCode, 0) << loading.err.toStdString();
+    QJsonObject saved = saving.state, loaded = loading.state;
+    // The frame counts on from the one saved in; everything else is as it was.
+    EXPECT_EQ(loaded["frame"].toInt(), 52 + 1);
+    saved.remove("frame");
+    loaded.remove("frame");
+    EXPECT_EQ(loaded, saved);
+
+    // The save screen says what the vocabulary says.
+    const QString shot = TestHome() + "/save-screen.png";
+    const THeadlessRun screen =
+        project.Run(play.section('\n', 0, 11), 51, {"TestPlay", "HideTitle", "Window"}, shot);
+    EXPECT_EQ(screen.state["scene"].toString(), "save");
+}
