@@ -577,6 +577,14 @@ void TGame::startTouched(int x, int y, bool sameLayer, bool) {
 
 void TGame::heroStepped() {
     if (mRiding >= 0) return;
+    // Harmful ground hurts every hero on each step, down to 1 HP at most, with a red flash.
+    const TQelGroundItem* terrain = DataBase().Terrain().Find(mMap->TerrainID(mHero.X(), mHero.Y()));
+    if (terrain && terrain->Damage > 0) {
+        for (int32_t id : mState.party.Members())
+            if (TGameHero* hero = mState.party.Hero(id))
+                if (hero->hp > 0) mState.party.SetHP(*hero, int64_t(hero->hp) - terrain->Damage, false);
+        mScreen.StartFlash(31, 0, 0, 16, 8);
+    }
     startTouched(mHero.X(), mHero.Y(), false, true);
     checkEncounter();
 }

@@ -176,3 +176,26 @@ TEST(Walking, AMissingStartMapIsANoticeAndNoGame) {
     f.Hold({TGameKey::Right}, 10); // nothing to do, nothing breaks
     EXPECT_EQ(game.Frame(), 10);
 }
+
+TEST(Walking, HarmfulGroundHurtsTheHeroesOnEachStepButLeavesThemStanding) {
+    TGameFixture f;
+    TQelDataBase::ResetList(f.DataBase().Terrain(), 3);
+    f.DataBase().Terrain().Find(3)->Damage = 15;
+    f.ChipSet().SetChipTerrain(LowerKind(4), 3);
+    TQelMap& map = f.AddMap(1);
+    for (int x = 4; x < 20; ++x)
+        map.LowerLayer.SetChip(x, 5, Lower(4));
+    TGame& game = f.Start(1, 3, 5);
+    TGameHero& hero = *game.State().party.Hero(1);
+    const int full = hero.hp;
+    EXPECT_FALSE(game.Screen().Flashing());
+    f.Hold({TGameKey::Right}, kFramesPerCell);
+    EXPECT_EQ(hero.hp, full - 15);
+    EXPECT_TRUE(game.Screen().Flashing());
+    f.Hold({TGameKey::Right}, kFramesPerCell);
+    f.Wait(kFramesPerCell);
+    EXPECT_EQ(hero.hp, full - 30);
+    f.Hold({TGameKey::Right}, 4 * kFramesPerCell);
+    f.Wait(kFramesPerCell);
+    EXPECT_EQ(hero.hp, 1);
+}
