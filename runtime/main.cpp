@@ -70,15 +70,18 @@ int main(int argc, char** argv) {
     game::TFolderSaveStore saves(folder.toStdString());
     TGameWindow window(words, data, sound, saves);
     if (!words.inputFile.isEmpty()) {
+        // A key file drives the window too (scripted screenshots).
         QFile keys(words.inputFile);
-        if (keys.open(QIODevice::ReadOnly)) {
-            try {
-                window.SetKeyScript(game::ParseKeyScript(keys.readAll().toStdString()));
-            } catch (const game::EKeyScriptError& e) {
-                std::fprintf(stderr, "QUORIN.exe: %s: %s\n", words.inputFile.toLocal8Bit().constData(),
-                             e.what());
-                return 2;
-            }
+        if (!keys.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "QUORIN.exe: %s: cannot be read\n",
+                         words.inputFile.toLocal8Bit().constData());
+            return 1;
+        }
+        try {
+            window.SetKeyScript(game::ParseKeyScript(keys.readAll().toStdString()));
+        } catch (const game::EKeyScriptError& e) {
+            std::fprintf(stderr, "QUORIN.exe: %s: %s\n", words.inputFile.toLocal8Bit().constData(), e.what());
+            return 2;
         }
     }
     if (words.fullScreen)
