@@ -320,6 +320,10 @@ void TGame::Step(const TKeyState& keys) {
     default:
         break;
     }
+    if (mTitlePending) {
+        mTitlePending = false;
+        openTitle();
+    }
     ++mFrame;
 }
 
@@ -354,7 +358,9 @@ void TGame::GameOver() {
 }
 
 void TGame::ToTitle() {
-    openTitle();
+    // The script asking may belong to the map that the title closes: the title comes at the end of
+    // the frame.
+    mTitlePending = true;
 }
 
 void TGame::stepMap() {

@@ -385,6 +385,7 @@ private:
     TGameList mShopList;
     TScene mReturnScene = TScene::Map;
     TGameInterpreter* mSceneWaiter = nullptr;
+    bool mTitlePending = false;
 
     std::vector<std::array<int, 3>> mChipReplacements;
     TPanorama mPanorama;

@@ -381,10 +381,12 @@ bool TGameInterpreter::execute(TInterpreterFrame& frame, int index) {
         mStack.clear();
         return false;
     case cEraseEvent:
+        // Gone until the map is entered again. Its page stays as it is: the script erasing it may be
+        // the page's own parallel one, which finishes this frame and is not run again.
         if (TGameMap* map = mGame.Map())
             if (TGameEvent* event = map->EventByID(frame.thisEvent)) {
                 event->SetErased(true);
-                event->SetPage(0);
+                if (event->Parallel() == this) mLoop = false;
             }
         return true;
     case cCallEvent:

@@ -270,3 +270,26 @@ TEST(EventMovement, AMessageThatMakesEventsWaitStopsThem) {
         EXPECT_EQ(game.Map()->EventByID(1)->X() == 2, eventsWait);
     }
 }
+
+// A parallel script that erases its own event, or goes to the title (which closes the map it
+// belongs to), finishes its frame and runs no more.
+TEST(EventTriggers, AParallelScriptMayEraseItsEventOrEndTheGame) {
+    for (int32_t code : {12320, 12510}) {
+        SCOPED_TRACE(code);
+        TGameFixture f;
+        f.AddMap(1);
+        TQelEventPageItem& page = f.AddEvent(1, 1, 1, 1);
+        page.Trigger = trParallel;
+        TGameFixture::SetScript(page, {Line(10220, {0, 1, 1, 1, 0, 1}), Line(code), Line(10220, {0, 2, 2, 1, 0, 1})});
+        TGame& game = f.Start(1, 5, 5);
+        f.Wait(3);
+        EXPECT_EQ(game.State().Variable(1), 1);
+        EXPECT_EQ(game.State().Variable(2), code == 12320 ? 1 : 0);
+        if (code == 12320) {
+            EXPECT_TRUE(game.Map()->EventByID(1)->Erased());
+            EXPECT_EQ(game.Map()->EventByID(1)->Page(), 0);
+        } else {
+            EXPECT_EQ(game.Scene(), TScene::Title);
+        }
+    }
+}

@@ -214,6 +214,8 @@ TEST(Title, ContinueLoadsASavedGameAndShutdownEnds) {
     empty.AddMap(1);
     TGame& fresh = empty.Start(1, 1, 1);
     fresh.ToTitle();
+    empty.Wait(1);
+    ASSERT_EQ(fresh.Scene(), TScene::Title);
     EXPECT_FALSE(fresh.TitleList().Enabled(1));
     EXPECT_EQ(fresh.TitleList().Cursor(), 0);
     empty.Press(TGameKey::Up); // wraps to "Shutdown"
