@@ -88,15 +88,7 @@ void TGameCharacter::SetGraphic(const std::string& name, int index) {
     mCharIndex = index;
 }
 
-bool TGameCharacter::Step(int dir) {
-    if (Moving() || Jumping()) return false;
-    SetDirection(dir);
-    int nx = mX + DirectionDX(dir), ny = mY + DirectionDY(dir);
-    if (!mWorld || !mWorld->CanStep(*this, mX, mY, dir)) {
-        int bx = nx, by = ny;
-        if (mWorld && mWorld->WrapCell(bx, by)) mWorld->CharacterBlocked(*this, bx, by);
-        return false;
-    }
+void TGameCharacter::enterCell(int nx, int ny) {
     const int wantX = nx, wantY = ny;
     mWorld->WrapCell(nx, ny);
     // Stepping over the edge of a looping map: the position jumps by the map's size with the
@@ -107,7 +99,19 @@ bool TGameCharacter::Step(int dir) {
     mX = nx;
     mY = ny;
     mStopCount = 0;
-    mWorld->CharacterMoved(*this, oldX, oldY);
+    if (oldX != mX || oldY != mY) mWorld->CharacterMoved(*this, oldX, oldY);
+}
+
+bool TGameCharacter::Step(int dir) {
+    if (Moving() || Jumping()) return false;
+    SetDirection(dir);
+    const int nx = mX + DirectionDX(dir), ny = mY + DirectionDY(dir);
+    if (!mWorld || !mWorld->CanStep(*this, mX, mY, dir)) {
+        int bx = nx, by = ny;
+        if (mWorld && mWorld->WrapCell(bx, by)) mWorld->CharacterBlocked(*this, bx, by);
+        return false;
+    }
+    enterCell(nx, ny);
     return true;
 }
 
@@ -121,46 +125,32 @@ bool TGameCharacter::StepDiagonal(int horizontal, int vertical) {
                         mWorld->CanStep(*this, midX, midY, vertical);
     bool byVertical = mWorld->CanStep(*this, mX, mY, vertical) && mWorld->WrapCell(otherX, otherY) &&
                       mWorld->CanStep(*this, otherX, otherY, horizontal);
-    int nx = mX + DirectionDX(horizontal), ny = mY + DirectionDY(vertical);
+    const int nx = mX + DirectionDX(horizontal), ny = mY + DirectionDY(vertical);
     if (!byHorizontal && !byVertical) {
-        if (mWorld->WrapCell(nx, ny)) mWorld->CharacterBlocked(*this, nx, ny);
+        int bx = nx, by = ny;
+        if (mWorld->WrapCell(bx, by)) mWorld->CharacterBlocked(*this, bx, by);
         return false;
     }
-    const int wantX = nx, wantY = ny;
-    mWorld->WrapCell(nx, ny);
-    mRealX += (nx - wantX) * kCellUnits;
-    mRealY += (ny - wantY) * kCellUnits;
-    const int oldX = mX, oldY = mY;
-    mX = nx;
-    mY = ny;
-    mStopCount = 0;
-    mWorld->CharacterMoved(*this, oldX, oldY);
+    enterCell(nx, ny);
     return true;
 }
 
 bool TGameCharacter::Jump(int dx, int dy) {
     if (Moving() || Jumping() || !mWorld) return false;
-    int nx = mX + dx, ny = mY + dy;
-    const int wantX = nx, wantY = ny;
-    if (!mWorld->WrapCell(nx, ny)) return false;
-    if ((dx != 0 || dy != 0) && !mWorld->CanLand(*this, nx, ny)) return false;
+    int landX = mX + dx, landY = mY + dy;
+    if (!mWorld->WrapCell(landX, landY)) return false;
+    if ((dx != 0 || dy != 0) && !mWorld->CanLand(*this, landX, landY)) return false;
     if (std::abs(dx) > std::abs(dy))
         SetDirection(dx > 0 ? dirRight : dirLeft);
     else if (dy != 0)
         SetDirection(dy > 0 ? dirDown : dirUp);
-    mRealX += (nx - wantX) * kCellUnits;
-    mRealY += (ny - wantY) * kCellUnits;
+    enterCell(mX + dx, mY + dy);
     mJumpStartX = mRealX;
     mJumpStartY = mRealY;
-    const int oldX = mX, oldY = mY;
-    mX = nx;
-    mY = ny;
     const int distance = std::max(std::abs(dx), std::abs(dy));
     mJumpLength = FramesPerCell(mSpeed) * 2 + 8 + 2 * distance;
     mJumpFrames = mJumpLength;
     mJumpPeak = 10 + 2 * distance;
-    mStopCount = 0;
-    if (oldX != mX || oldY != mY) mWorld->CharacterMoved(*this, oldX, oldY);
     return true;
 }
 

@@ -190,6 +190,9 @@ protected:
     // Stood long enough since the last move for the movement frequency.
     bool Rested() const { return mStopCount >= PauseFrames(mFrequency); }
 
+    // Takes the cell (brought into a looping map) as the character's, the position following
+    // from where it stands.
+    void enterCell(int x, int y);
     void runRoute(TGameRoute& route);
     // Carries out one route command; false when a step could not be made.
     bool runRouteCommand(TGameRoute& route, const TQelMoveRouteItem& command, bool& instant);

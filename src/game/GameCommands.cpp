@@ -14,6 +14,27 @@ int32_t Operand(const TGameState& state, int32_t mode, int32_t value) {
     return mode == 0 ? value : state.Variable(value);
 }
 
+// The music or sound reference a line names: its text and its parameters from the given one on
+// (fade-in, volume, tempo, balance; a sound has no fade-in).
+TQelMusic MusicOf(const TQelEventScriptLine& line, int first) {
+    TQelMusic music;
+    music.FileName = line.Text;
+    music.FadeIn = line.Param(first);
+    music.Volume = line.Param(first + 1);
+    music.Tempo = line.Param(first + 2);
+    music.Balance = line.Param(first + 3);
+    return music;
+}
+
+TQelSound SoundOf(const TQelEventScriptLine& line, int first) {
+    TQelSound sound;
+    sound.FileName = line.Text;
+    sound.Volume = line.Param(first);
+    sound.Tempo = line.Param(first + 1);
+    sound.Balance = line.Param(first + 2);
+    return sound;
+}
+
 int Tenths(int32_t tenths) {
     return std::max(0, tenths) * kFramesPerSecond / 10;
 }
@@ -153,22 +174,13 @@ void TGameInterpreter::commandHeroes(const TQelEventScriptLine& line) {
     case 10660: {
         const int which = line.Param(0);
         if (which < 0 || which > 6) break;
-        TQelMusic& music = state.systemMusic[size_t(which + 1)];
-        music.FileName = line.Text;
-        music.FadeIn = line.Param(1);
-        music.Volume = line.Param(2);
-        music.Tempo = line.Param(3);
-        music.Balance = line.Param(4);
+        state.systemMusic[size_t(which + 1)].Assign(MusicOf(line, 1));
         break;
     }
     case 10670: {
         const int which = line.Param(0);
         if (which < 0 || which >= SystemSoundCount) break;
-        TQelSound& sound = state.systemSounds[size_t(which)];
-        sound.FileName = line.Text;
-        sound.Volume = line.Param(1);
-        sound.Tempo = line.Param(2);
-        sound.Balance = line.Param(3);
+        state.systemSounds[size_t(which)].Assign(SoundOf(line, 1));
         break;
     }
     case 10680:
@@ -467,16 +479,9 @@ bool TGameInterpreter::commandScreen(TInterpreterFrame& frame, const TQelEventSc
 bool TGameInterpreter::commandSound(TInterpreterFrame& frame, const TQelEventScriptLine& line) {
     TGameState& state = mGame.State();
     switch (line.Code) {
-    case 11510: {
-        TQelMusic music;
-        music.FileName = line.Text;
-        music.FadeIn = line.Param(0);
-        music.Volume = line.Param(1);
-        music.Tempo = line.Param(2);
-        music.Balance = line.Param(3);
-        mGame.PlayMusic(music);
+    case 11510:
+        mGame.PlayMusic(MusicOf(line, 0));
         return true;
-    }
     case 11520:
         mGame.FadeOutMusic(line.Param(0));
         return true;
@@ -486,15 +491,9 @@ bool TGameInterpreter::commandSound(TInterpreterFrame& frame, const TQelEventScr
     case 11540:
         mGame.PlayMusic(state.memorizedMusic);
         return true;
-    case 11550: {
-        TQelSound sound;
-        sound.FileName = line.Text;
-        sound.Volume = line.Param(0);
-        sound.Tempo = line.Param(1);
-        sound.Balance = line.Param(2);
-        mGame.PlaySound(sound);
+    case 11550:
+        mGame.PlaySound(SoundOf(line, 0));
         return true;
-    }
     case 11560: {
         const bool vars = line.Param(0) == 1;
         mGame.StartMovie(line.Text, Operand(state, vars, line.Param(1)), Operand(state, vars, line.Param(2)),

@@ -433,14 +433,18 @@ bool TGameInterpreter::execute(TInterpreterFrame& frame, int index) {
 
 // ---------------------------------------------------------------------------------------------
 
+bool TGameInterpreter::messageTaken(TInterpreterFrame& frame, int index) {
+    const TGameMessage& message = mGame.Message();
+    if (!message.Visible() || message.Owner() == mID) return false;
+    // Another script's window is up: this one waits its turn on the same line.
+    frame.pc = index;
+    return true;
+}
+
 bool TGameInterpreter::commandMessage(TInterpreterFrame& frame, int index) {
     const TScriptLines& lines = *frame.script;
     TGameMessage& message = mGame.Message();
-    if (message.Visible() && message.Owner() != mID) {
-        // Another script's window is up: this one waits its turn.
-        frame.pc = index;
-        return false;
-    }
+    if (messageTaken(frame, index)) return false;
     std::vector<std::string> text{lines[size_t(index)].Text};
     int next = index + 1;
     while (next < int(lines.size()) && lines[size_t(next)].Code == cMessageLine)
@@ -460,38 +464,37 @@ bool TGameInterpreter::commandMessage(TInterpreterFrame& frame, int index) {
 }
 
 bool TGameInterpreter::commandChoice(TInterpreterFrame& frame, int index) {
-    TGameMessage& message = mGame.Message();
-    if (message.Visible() && message.Owner() != mID) {
-        frame.pc = index;
-        return false;
-    }
+    if (messageTaken(frame, index)) return false;
     const TQelEventScriptLine& line = (*frame.script)[size_t(index)];
-    message.AddChoices(ChoiceTexts(line.Text), line.Param(0), mGame.MessageStyle(), mGame.MessageFace(), mID);
+    mGame.Message().AddChoices(ChoiceTexts(line.Text), line.Param(0), mGame.MessageStyle(),
+                               mGame.MessageFace(), mID);
     mHeadIndex = index;
     mWait = TWait::Choice;
     return false;
 }
 
 bool TGameInterpreter::commandNumber(TInterpreterFrame& frame, int index) {
-    TGameMessage& message = mGame.Message();
-    if (message.Visible() && message.Owner() != mID) {
-        frame.pc = index;
-        return false;
-    }
+    if (messageTaken(frame, index)) return false;
     const TQelEventScriptLine& line = (*frame.script)[size_t(index)];
-    message.AddNumber(line.Param(0), mGame.MessageStyle(), mGame.MessageFace(), mID);
+    mGame.Message().AddNumber(line.Param(0), mGame.MessageStyle(), mGame.MessageFace(), mID);
     mPendingVariable = line.Param(1);
     mWait = TWait::Number;
     return false;
 }
 
-void TGameInterpreter::commandSwitch(const TQelEventScriptLine& line) {
-    TGameState& state = mGame.State();
+std::pair<int32_t, int32_t> TGameInterpreter::targetRange(const TQelEventScriptLine& line) const {
+    // One ID, a range, or the ID a variable holds; IDs run from 1 to 5000.
     int32_t first = line.Param(1), last = line.Param(1);
     if (line.Param(0) == 1) last = line.Param(2);
-    if (line.Param(0) == 2) first = last = state.Variable(line.Param(1));
+    if (line.Param(0) == 2) first = last = mGame.State().Variable(line.Param(1));
     if (last < first) std::swap(first, last);
-    for (int32_t id = std::max(first, 1); id <= last && id <= 5000; ++id) {
+    return {std::max(first, 1), std::min(last, 5000)};
+}
+
+void TGameInterpreter::commandSwitch(const TQelEventScriptLine& line) {
+    TGameState& state = mGame.State();
+    const auto [first, last] = targetRange(line);
+    for (int32_t id = first; id <= last; ++id) {
         const int op = line.Param(3);
         state.SetSwitch(id, op == 0 ? true : op == 1 ? false : !state.Switch(id));
     }
@@ -599,11 +602,8 @@ int32_t TGameInterpreter::operandValue(const TInterpreterFrame& frame, const TQe
 
 void TGameInterpreter::commandVariable(const TInterpreterFrame& frame, const TQelEventScriptLine& line) {
     TGameState& state = mGame.State();
-    int32_t first = line.Param(1), last = line.Param(1);
-    if (line.Param(0) == 1) last = line.Param(2);
-    if (line.Param(0) == 2) first = last = state.Variable(line.Param(1));
-    if (last < first) std::swap(first, last);
-    for (int32_t id = std::max(first, 1); id <= last && id <= 5000; ++id) {
+    const auto [first, last] = targetRange(line);
+    for (int32_t id = first; id <= last; ++id) {
         // A random operand draws for each variable of a range.
         const int64_t value = operandValue(frame, line);
         const int64_t old = state.Variable(id);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GameData.h"
@@ -110,6 +111,10 @@ private:
     bool commandMessage(TInterpreterFrame& frame, int index);
     bool commandChoice(TInterpreterFrame& frame, int index);
     bool commandNumber(TInterpreterFrame& frame, int index);
+    // Whether another script's message window is up; then the line waits (pc back on it).
+    bool messageTaken(TInterpreterFrame& frame, int index);
+    // The switches or variables a 10210 or 10220 line names (p0..p2).
+    std::pair<int32_t, int32_t> targetRange(const TQelEventScriptLine& line) const;
     void commandSwitch(const TQelEventScriptLine& line);
     void commandVariable(const TInterpreterFrame& frame, const TQelEventScriptLine& line);
     int32_t operandValue(const TInterpreterFrame& frame, const TQelEventScriptLine& line);

@@ -145,28 +145,30 @@ void TGameMap::SetChipSet(int32_t id) {
     mChipSet = mDb.ChipSets().Find(id);
 }
 
+int TGameMap::upperFlags(int x, int y) const {
+    const int upper = mMap->UpperLayer.GetChip(x, y);
+    if (upper <= 10000 || upper >= 20000) return -1;
+    return mChipSet ? mChipSet->UpperChipPass(std::min(upper - 10000, kUpperChips - 1)) : passDirections;
+}
+
+int TGameMap::lowerFlags(int x, int y) const {
+    const int kind = ChipKind(mMap->LowerLayer.GetChip(x, y));
+    if (kind < 0 || kind >= kLowerChipKinds) return -1;
+    return mChipSet ? mChipSet->LowerChipPass(kind) : passDirections;
+}
+
 bool TGameMap::Passable(int x, int y, int dir) const {
     if (!WrapCell(x, y)) return false;
     const uint8_t bit = DirectionBit(dir);
-    const int upper = mMap->UpperLayer.GetChip(x, y);
-    if (upper > 10000 && upper < 20000) {
-        const int index = std::min(upper - 10000, kUpperChips - 1);
-        const int flags = mChipSet ? mChipSet->UpperChipPass(index) : passDirections;
-        if (!(flags & passSquare)) return (flags & bit) != 0;
-    }
-    const int lower = mMap->LowerLayer.GetChip(x, y);
-    const int kind = ChipKind(lower);
-    if (kind < 0 || kind >= kLowerChipKinds) return false;
-    const int flags = mChipSet ? mChipSet->LowerChipPass(kind) : passDirections;
-    if (flags & passStar) return true;
-    return (flags & bit) != 0;
+    const int upper = upperFlags(x, y);
+    if (upper >= 0 && !(upper & passSquare)) return (upper & bit) != 0;
+    const int lower = lowerFlags(x, y);
+    if (lower < 0) return false;
+    return (lower & passStar) || (lower & bit);
 }
 
 bool TGameMap::IsCounter(int x, int y) const {
-    if (!WrapCell(x, y) || !mChipSet) return false;
-    const int upper = mMap->UpperLayer.GetChip(x, y);
-    if (upper <= 10000 || upper >= 20000) return false;
-    return (mChipSet->UpperChipPass(std::min(upper - 10000, kUpperChips - 1)) & passCounter) != 0;
+    return WrapCell(x, y) && mChipSet && upperFlags(x, y) >= 0 && (upperFlags(x, y) & passCounter);
 }
 
 int32_t TGameMap::TerrainID(int x, int y) const {
@@ -176,17 +178,12 @@ int32_t TGameMap::TerrainID(int x, int y) const {
 }
 
 bool TGameMap::UpperAbove(int x, int y) const {
-    if (!WrapCell(x, y) || !mChipSet) return false;
-    const int upper = mMap->UpperLayer.GetChip(x, y);
-    if (upper <= 10000 || upper >= 20000) return false;
-    return (mChipSet->UpperChipPass(std::min(upper - 10000, kUpperChips - 1)) & passSquare) != 0;
+    return WrapCell(x, y) && mChipSet && upperFlags(x, y) >= 0 && (upperFlags(x, y) & passSquare);
 }
 
 bool TGameMap::LowerAbove(int x, int y) const {
-    if (!WrapCell(x, y) || !mChipSet) return false;
-    const int kind = ChipKind(mMap->LowerLayer.GetChip(x, y));
-    return kind >= 0 && kind < kLowerChipKinds &&
-           (mChipSet->LowerChipPass(kind) & (passSquare | passStar)) != 0;
+    return WrapCell(x, y) && mChipSet && lowerFlags(x, y) >= 0 &&
+           (lowerFlags(x, y) & (passSquare | passStar));
 }
 
 void TGameMap::ReplaceChip(int layer, int from, int to) {

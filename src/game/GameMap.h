@@ -162,6 +162,10 @@ public:
     void EventMoved(TGameEvent& event, int oldX, int oldY);
 
 private:
+    // The passability byte of the cell's upper chip (-1 for the empty chip) and lower chip (-1 for
+    // a number that names no chip); the cell lies inside the map.
+    int upperFlags(int x, int y) const;
+    int lowerFlags(int x, int y) const;
     void unlink(int index, int x, int y);
     void link(int index, int x, int y);
 

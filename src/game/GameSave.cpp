@@ -126,6 +126,8 @@ public:
                 a[i] = i < proxy.size() ? proxy[i] : 0;
         });
     }
+    // A record of the project's data, in its own encoding.
+    void Stored(int id, TStreamable& record) { mFields[id] = {vkRecord, &record}; }
     // A record of its own, described by the function.
     void Sub(int id, std::function<void(TSaveRecord&)> describe) {
         mNested.push_back(std::make_unique<SubRecord>(std::move(describe)));
@@ -318,21 +320,6 @@ void DescribeSummary(TSaveRecord& r, TSaveSummary& s) {
     r.Int(2, s.leaderLevel);
     r.Int(3, s.mapID);
     r.Int(4, s.saveCount);
-}
-
-void DescribeMusic(TSaveRecord& r, TQelMusic& m) {
-    r.Str(1, m.FileName);
-    r.Int(2, m.FadeIn);
-    r.Int(3, m.Volume);
-    r.Int(4, m.Tempo);
-    r.Int(5, m.Balance);
-}
-
-void DescribeSound(TSaveRecord& r, TQelSound& m) {
-    r.Str(1, m.FileName);
-    r.Int(3, m.Volume);
-    r.Int(4, m.Tempo);
-    r.Int(5, m.Balance);
 }
 
 void DescribeGlide(TSaveRecord& r, int id, TGlide& g) {
@@ -530,12 +517,12 @@ void TGameSaver::describe(TSaveRecord& r, TGameState& state, TGameScreen& screen
     r.List(
         26, [] { return size_t(8); }, [](size_t) {},
         [&state](size_t i, TSaveRecord& s) {
-            if (i < 8) DescribeMusic(s, state.systemMusic[i]);
+            if (i < 8) s.Stored(1, state.systemMusic[i]);
         });
     r.List(
         27, [] { return size_t(SystemSoundCount); }, [](size_t) {},
         [&state](size_t i, TSaveRecord& s) {
-            if (i < size_t(SystemSoundCount)) DescribeSound(s, state.systemSounds[i]);
+            if (i < size_t(SystemSoundCount)) s.Stored(1, state.systemSounds[i]);
         });
     r.List(
         28, [] { return size_t(SystemTransitionCount); }, [](size_t) {},
@@ -570,8 +557,8 @@ void TGameSaver::describe(TSaveRecord& r, TGameState& state, TGameScreen& screen
     };
     r.Vector<TTeleportPlace>(37, state.teleportPlaces, place);
     r.Sub(38, [&state, place](TSaveRecord& s) { place(state.escapePlace, s); });
-    r.Sub(39, [&state](TSaveRecord& s) { DescribeMusic(s, state.music); });
-    r.Sub(40, [&state](TSaveRecord& s) { DescribeMusic(s, state.memorizedMusic); });
+    r.Stored(39, state.music);
+    r.Stored(40, state.memorizedMusic);
     r.Sub(50, [&screen](TSaveRecord& s) { describeScreen(s, screen); });
     r.Vector<TEventSave>(60, c.events, [](TEventSave& e, TSaveRecord& s) {
         s.Int(1, e.id);
