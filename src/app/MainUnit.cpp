@@ -24,8 +24,10 @@
 #include "SplashForm.h"
 #include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
+#include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
 #include "data/LD_Common.h"
+#include "dbedit/DataBaseForm.h"
 #include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
 #include "mapedit/MapEditor.h"
@@ -49,6 +51,7 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
     // From here on the data code is tolerant: a database that fails to load keeps what was read,
     // and a missing record is none instead of an error.
     SetEditorRunning(true);
+    SetHelpOpener([](QWidget* owner, int context) { HelpBrowser::ShowContext(owner, context); });
 
     // The temporary folder holds the working copies of maps; whatever an earlier run left there
     // is gone before this run parks anything in it.
@@ -191,6 +194,7 @@ void TFormQelMain::createActions() {
     connect(Action_MapRevert, &QAction::triggered, this, &TFormQelMain::RevertAll);
     connect(Action_GameTestPlay, &QAction::triggered, this, &TFormQelMain::GameTestPlay);
     connect(Action_ToolSelectMusic, &QAction::triggered, this, &TFormQelMain::ToolSelectMusic);
+    connect(Action_ToolDataBase, &QAction::triggered, this, &TFormQelMain::ToolDataBase);
     connect(Action_ProjectPack, &QAction::triggered, this, [this] {
         if (IsProjectOpen() && SavePrompt()) RunProjectPack(this);
     });
@@ -717,6 +721,24 @@ void TFormQelMain::GameTestPlay() {
     }
     SoundLibrary().Create();
     SoundLibrary().InitWave();
+}
+
+void TFormQelMain::ToolDataBase() {
+    if (!IsProjectOpen()) return;
+    // A battle test started from the window reads the toggle from the settings store.
+    UserSettings::SetFullScreenFlag(fullScreen());
+    try {
+        TFormDataBase form(this, mDocument);
+        CenterOnOwner(&form);
+        form.exec();
+    } catch (const std::exception& e) {
+        ShowError(QString::fromLocal8Bit(e.what()), this);
+    }
+    // A chipset may have been renamed, given another picture or other terrain.
+    map().ReloadChipSet();
+    mMapEditor->RedrawAll();
+    mChipSelector->Refresh();
+    UpdateActions();
 }
 
 void TFormQelMain::ToolSelectMusic() {

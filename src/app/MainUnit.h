@@ -74,6 +74,9 @@ public:
     // "Test Play": the save prompt, then the project's runtime with the two toggles' words; the
     // editor waits until it ends, with its sound handed over meanwhile.
     void GameTestPlay();
+    // "&Data Base...": writes the full-screen toggle to the settings, runs the database window,
+    // then shows the map and palette with what the database now holds.
+    void ToolDataBase();
     // "&BGM Selector...": the music picker to listen only.
     void ToolSelectMusic();
     bool fullScreen() const;

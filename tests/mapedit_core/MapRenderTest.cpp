@@ -13,10 +13,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
 // The colour of a picture pixel as a board would show it: through 5-6-5 and back.
 TRGB shown(const TBitmap& picture, int x, int y) {
     uint8_t r, g, b;
@@ -135,7 +131,7 @@ TEST(CliRenderMap, BothLayersMarksAndA24BitPicture) {
 
     for (int cell : {16, 8, 32}) {
         const QString out = folder + QString("/map%1.png").arg(cell);
-        const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", QString::number(cell)});
+        const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", QString::number(cell)});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
         const QByteArray bytes = ReadFile(out);
@@ -177,7 +173,7 @@ TEST(CliRenderMap, BothLayersMarksAndA24BitPicture) {
 
     // Event mode: the grid and the event's picture.
     const QString out = folder + "/events.png";
-    const ProcessResult r = runCli({"render-map", folder, "1", out, "--events"});
+    const ProcessResult r = RunCli({"render-map", folder, "1", out, "--events"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     TBitmap picture;
     ReadPngFile(picture, out.toStdString());
@@ -209,7 +205,7 @@ TEST(CliRenderMap, ThePanoramaShowsThroughWhenItCoversTheMapExactly) {
         SavePictureFile(sky, (folder + "/Panorama/Sky.png").toStdString());
 
         const QString out = folder + "/map.png";
-        const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", "8"});
+        const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", "8"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         TBitmap picture;
         ReadPngFile(picture, out.toStdString());
@@ -247,7 +243,7 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
         {{"render-map", folder, "1", folder + "/no/such/folder/out.png"}, 1, "out.png"},
     };
     for (const Case& c : cases) {
-        const ProcessResult r = runCli(c.args);
+        const ProcessResult r = RunCli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
     }
@@ -258,7 +254,7 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
     map.ChipSetID = 7;
     map.SaveToFile((folder + "/Map0001.qmu").toStdString());
     QFile::remove(folder + "/QUORIN.qmt");
-    const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", "4"});
+    const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", "4"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("warning: the map's chipset 7 is not in the database")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QUORIN.qmt is missing")) << r.err.toStdString();
@@ -266,4 +262,53 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
     ReadPngFile(picture, out.toStdString());
     EXPECT_EQ(picture.Width(), 80);
     EXPECT_EQ(pixel(picture, 10, 10), TRGB({0, 0, 0}));
+}
+
+TEST(CliRenderMap, ATallMapDrawnInBandsIsTheMapDrawnWhole) {
+    // 20 x 500 cells at 16 pixels: the picture is written in several bands, compressed apart and
+    // joined; every pixel must be the one the painter draws on one board of the whole map, events
+    // and start positions included, across every seam.
+    const QString folder = MakeTempFolder("renderbands");
+    TQelMap map(1);
+    ResetGrassMap(map, 20, 500);
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 20; ++x) {
+            if ((x + y / 7) % 5 == 0) map.LowerLayer.SetChip(x, y, 5000 + (x * 3 + y) % 144);
+            if ((x * y) % 11 == 3) map.UpperLayer.SetChip(x, y, 10001 + (x + y) % 100);
+        }
+    for (int id = 1; id <= 40; ++id) {
+        map.Events.FindOrCreate(id)->X = id % 20;
+        map.Events.Find(id)->Y = id * 12;
+    }
+    TQelMapTree tree;
+    tree.StartPositions.SetStartMap(0, 1);
+    tree.StartPositions.SetStartX(0, 3);
+    tree.StartPositions.SetStartY(0, 101);
+    WriteSampleProject(folder, map, &tree);
+    const QString out = folder + "/tall.png";
+    const ProcessResult r = RunCli({"render-map", folder, "1", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    TBitmap picture;
+    ReadPngFile(picture, out.toStdString());
+    ASSERT_EQ(picture.Width(), 320);
+    ASSERT_EQ(picture.Height(), 8000);
+
+    TQelDataBase db;
+    db.ChipSets().Find(1)->GraphicName = WriteSampleChipSet(folder + "/ChipSet");
+    map.ChipSetID = 1;
+    AttachMapGraphics(map).ReloadChipSet(1);
+    TQelMapTree shownTree;
+    shownTree.StartPositions.SetStartMap(0, 1);
+    shownTree.StartPositions.SetStartX(0, 3);
+    shownTree.StartPositions.SetStartY(0, 101);
+    TQelEventMap events;
+    events.Build(shownTree, map);
+    TQelMapCellPainter painter;
+    painter.SetMap(&map, &events);
+    TPrismBoard board;
+    board.SetSize(320, 8000);
+    painter.DrawCells(board, {0, 0, 20, 500}, 0, 0, {0, false, 16});
+    for (int y = 0; y < 8000; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(pixel(picture, x, y), Unpack565(board.Pixel(x, y))) << x << "," << y;
 }
