@@ -34,7 +34,7 @@ TGameWindow::TGameWindow(const RuntimeWords& words, game::TGameData& data, game:
     setMinimumSize(game::kGameScreenWidth, game::kGameScreenHeight);
     setFocusPolicy(Qt::StrongFocus);
     mGame.Start(words.showTitle);
-    mRenderer.Draw(mGame, mFrame);
+    draw();
     connect(&mTimer, &QTimer::timeout, this, &TGameWindow::tick);
     mTimer.setTimerType(Qt::PreciseTimer);
     mTimer.start(5);
@@ -64,8 +64,14 @@ void TGameWindow::tick() {
 void TGameWindow::StepFrame() {
     const game::TKeyState keys = mScript ? mScript->KeysAt(mGame.Frame()) : mKeys;
     mGame.Step(keys);
-    PrintNewNotices(mGame, mNoticesPrinted);
+    draw();
+}
+
+void TGameWindow::draw() {
     mRenderer.Draw(mGame, mFrame);
+    for (const std::string& line : mMaterials.TakeNew())
+        mGame.Notice(line);
+    PrintNewNotices(mGame, mNoticesPrinted);
 }
 
 int TGameWindow::Scale() const {

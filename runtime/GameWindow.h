@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "MissingMaterial.h"
 #include "RuntimeWords.h"
 #include "game/Game.h"
 #include "game/GameRender.h"
@@ -15,7 +16,8 @@ namespace tarvel::runtime {
 
 // The game's window: 640 x 480 (the 320 x 240 screen doubled) or the whole screen, the picture
 // enlarged by the largest whole factor that fits. A timer steps the game sixty times a second;
-// arrows walk, Enter, Space or Z decide, Esc or X cancel. Notices of scripts go to standard error.
+// arrows walk, Enter, Space or Z decide, Esc or X cancel. Notices of scripts and of missing
+// material show on the screen and go to standard error.
 class TGameWindow : public QWidget {
 public:
     TGameWindow(const RuntimeWords& words, game::TGameData& data, game::TGameSoundPort& sound,
@@ -42,8 +44,11 @@ protected:
 private:
     void tick();
     void setKey(int qtKey, bool down);
+    void draw();
 
     RuntimeWords mWords;
+    // Made before the game, which may look for material as it starts.
+    TMissingMaterial mMaterials;
     game::TGame mGame;
     game::TGameRenderer mRenderer;
     game::TGameFrame mFrame;

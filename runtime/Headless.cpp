@@ -7,6 +7,7 @@
 
 #include "FrameImage.h"
 #include "GameWindow.h"
+#include "MissingMaterial.h"
 #include "StateJson.h"
 #include "game/Game.h"
 #include "game/GameKeys.h"
@@ -47,6 +48,7 @@ int RunHeadless(const RuntimeWords& words, const QString& gameFolder) {
     }
     game::TSilentSound sound;
     game::TFolderSaveStore saves(gameFolder.toStdString());
+    TMissingMaterial materials;
     game::TGame game(data, sound, saves);
     game.Start(words.showTitle);
     game::TKeyScriptPlayer player(std::move(changes));
@@ -68,6 +70,9 @@ int RunHeadless(const RuntimeWords& words, const QString& gameFolder) {
         game::TGameRenderer renderer;
         game::TGameFrame frame;
         renderer.Draw(game, frame);
+        // The state holds what the game did; what the picture lacks is told beside it.
+        for (const std::string& line : materials.TakeNew())
+            Fail(QString::fromStdString(line));
         if (!FrameImage(frame, 1).save(words.shotFile, "PNG")) {
             Fail(words.shotFile + ": cannot be written");
             return 1;

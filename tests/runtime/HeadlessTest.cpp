@@ -88,13 +88,20 @@ TEST(Headless, WrongWordsAndKeyFilesAreRefusedWithTheReason) {
     EXPECT_TRUE(missingKeys.err.contains("none.txt: cannot be read")) << missingKeys.err.toStdString();
 }
 
-TEST(Headless, TheShotIsTheLastFrameAt320By240) {
-    const THeadlessProject project = OneMap("Shot", {});
+// Two villagers in view whose character set is nowhere: the picture is drawn without them and the
+// missing name is told once, beside the state.
+TEST(Headless, TheShotIsTheLastFrameAt320By240AndMissingMaterialIsTold) {
+    const QJsonObject lost{{"CharName", "Nobody9"}};
+    const THeadlessProject project = OneMap("Shot", {TestEvent(1, 3, 3, lost), TestEvent(2, 6, 3, lost)});
     const QString shot = TestHome() + "/headless-shot.png";
     const THeadlessRun run = project.Run("", 1, {"TestPlay", "HideTitle", "Window"}, shot);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QImage image(shot);
     EXPECT_EQ(image.size(), QSize(320, 240));
+    const QString told = "QUORIN.exe: cannot find \"Nobody9\" in the CharSet folder of the project or of the "
+                         "runtime package";
+    EXPECT_EQ(run.err.count(told), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.state["notices"].toArray().isEmpty());
 }
 
 TEST(Headless, WithoutAStartPositionTheGameSaysSoAndRuns) {

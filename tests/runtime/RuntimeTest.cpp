@@ -20,7 +20,9 @@
 #include "graphics/GR_CharSet.h"
 #include "graphics/GR_ChipSet.h"
 #include "graphics/GraphicsPorts.h"
+#include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
+#include "platform/Settings.h"
 
 using namespace tarvel;
 using namespace tarvel::runtime;
@@ -323,6 +325,9 @@ TEST_F(Viewer, ABattleTestOfAMissingGroupSaysSo) {
 // The window plays: Enter leaves the title for the map, Esc opens the menu and closes it again.
 TEST(GameWindowTest, EnterStartsANewGameAndEscapeOpensTheMenu) {
     InstallPlatformPorts();
+    // As the program does: material is looked for in the project, then in the runtime package.
+    SetProjectPath(VillageProject());
+    SetRuntimePackagePath(UserSettings::RuntimePackagePath());
     game::TGameData data;
     ASSERT_TRUE(data.Load(VillageProject().toStdString()));
     game::TSilentSound sound;
@@ -352,6 +357,8 @@ TEST(GameWindowTest, EnterStartsANewGameAndEscapeOpensTheMenu) {
     QTest::keyRelease(&window, Qt::Key_Left);
     EXPECT_EQ(window.Game().Hero().X(), test::kVillageStartX - 1);
     EXPECT_EQ(window.Frame().size(), QSize(640, 480));
+    // The village's pictures are all in the runtime package: nothing is told missing.
+    EXPECT_TRUE(window.Game().Notices().empty()) << window.Game().Notices().front();
     window.close();
     EXPECT_FALSE(window.isVisible());
 }
