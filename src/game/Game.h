@@ -240,6 +240,9 @@ public:
     const TGameList& TitleList() const { return mTitleList; }
     const TGameList& MenuList() const { return mMenuList; }
     const TGameList& SubList() const { return mSubList; }
+    // The heroes to choose from for medicine that treats one of them.
+    const TGameList& TargetList() const { return mTargetList; }
+    // 0 the commands, 1 the items, 2 ending the game, 3 the hero an item is for.
     int MenuPage() const { return mMenuPage; }
     const TGameList& SlotList() const { return mSlotList; }
     const TGameList& BattleList() const { return mBattleList; }
@@ -304,6 +307,10 @@ private:
     void stepTitle();
     void stepMap();
     void stepMenu();
+    void fillMenuItems();
+    void fillMenuTargets();
+    // Uses the medicine on the heroes given; false (and nothing used) when it does nothing.
+    bool useMedicine(int32_t itemID, const std::vector<int32_t>& heroes);
     void stepSlots();
     void stepBattle();
     void stepGameOver();
@@ -373,7 +380,9 @@ private:
     TGameList mTitleList;
     TGameList mMenuList;
     TGameList mSubList;
-    int mMenuPage = 0; // 0 the menu, 1 items, 2 status
+    TGameList mTargetList;
+    int mMenuPage = 0;
+    int32_t mMenuItem = 0; // the item of page 3
     TGameList mSlotList;
     bool mSlotsForSave = false;
     TGameList mBattleList;

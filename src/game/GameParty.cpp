@@ -215,6 +215,35 @@ void TGameParty::RemoveCondition(TGameHero& hero, int32_t conditionID) {
     if (conditionID == kFallenCondition && hero.hp == 0) hero.hp = 1;
 }
 
+bool TGameParty::ApplyMedicine(TGameHero& hero, const TQelItemItem& item) {
+    const bool fallen = HasCondition(hero, kFallenCondition);
+    if (item.DeadOnly != fallen) return false;
+    const int32_t maxHP = MaxHP(hero), maxMP = MaxMP(hero);
+    const int64_t hp = int64_t(maxHP) * item.Recovery[0] / 100 + item.Recovery[1];
+    const int64_t mp = int64_t(maxMP) * item.Recovery[2] / 100 + item.Recovery[3];
+    bool changed = false;
+    if (fallen) {
+        RemoveCondition(hero, kFallenCondition);
+        changed = true;
+    }
+    for (const int32_t id : std::vector<int32_t>(hero.conditions))
+        if (item.Condition(id)) {
+            RemoveCondition(hero, id);
+            changed = true;
+        }
+    if (hp > 0 && hero.hp < maxHP) {
+        // A hero raised gets the recovery as its HP, not on top of the one it stands up with.
+        SetHP(hero, (fallen ? 0 : int64_t(hero.hp)) + hp, false);
+        changed = true;
+    }
+    if (mp > 0 && hero.mp < maxMP) {
+        SetMP(hero, int64_t(hero.mp) + mp);
+        changed = true;
+    }
+    if (changed) ++mVersion;
+    return changed;
+}
+
 int TGameParty::EquipmentSlot(int32_t itemID) const {
     const TQelItemItem* item = mDb->Items().Find(itemID);
     if (!item || item->ItemType < itWeapon || item->ItemType > itAccessory) return -1;

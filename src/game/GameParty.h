@@ -100,6 +100,11 @@ public:
     void AddCondition(TGameHero& hero, int32_t conditionID);
     void RemoveCondition(TGameHero& hero, int32_t conditionID);
 
+    // Medicine used on a hero from the menu: a standing hero (or, for one that only revives, a
+    // fallen one) gets the recovery of HP and MP and loses the conditions the item treats. False
+    // when it would do nothing to this hero.
+    bool ApplyMedicine(TGameHero& hero, const TQelItemItem& item);
+
     // The slot an item goes to (0 weapon .. 4 accessory), -1 for an item that is not equipment.
     int EquipmentSlot(int32_t itemID) const;
     // Equips an item from the party's items (when the hero may and one is held), the old one going

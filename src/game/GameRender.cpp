@@ -717,7 +717,7 @@ void TGameRenderer::drawMessage(const TGame& game, TGameFrame& frame) {
 void TGameRenderer::drawMenu(const TGame& game, TGameFrame& frame) {
     const TQelVocabulary& words = game.DataBase().Vocabulary();
     const TGameParty& party = game.State().party;
-    if (game.MenuPage() == 1) {
+    if (game.MenuPage() == 1 || game.MenuPage() == 3) {
         // The items: the explanation of the one under the cursor above the list.
         window(frame.board, Bounds(0, 0, W, 32));
         const TGameList& l = game.SubList();
@@ -726,7 +726,11 @@ void TGameRenderer::drawMenu(const TGame& game, TGameFrame& frame) {
             if (index++ == l.Cursor())
                 if (const TQelItemItem* item = game.DataBase().Items().Find(id))
                     frame.texts.push_back(text(8, 8, item->Description));
-        list(game, frame, l, Bounds(0, 32, W, H - 32), true);
+        list(game, frame, l, Bounds(0, 32, W, H - 32), game.MenuPage() == 1);
+        // The heroes to use it on, over the list.
+        const TGameList& heroes = game.TargetList();
+        if (game.MenuPage() == 3)
+            list(game, frame, heroes, Bounds(W - 200, 48, 192, 16 * heroes.Count() + 16), true);
         return;
     }
     const TGameList& menu = game.MenuList();

@@ -13,7 +13,11 @@ namespace tarvel::game {
 
 namespace {
 
-enum TMenuPage : int { mpMain = 0, mpItems = 1, mpEndGame = 2 };
+enum TMenuPage : int { mpMain = 0, mpItems = 1, mpEndGame = 2, mpItemTarget = 3 };
+
+bool IsMedicine(const TQelItemItem* item) {
+    return item && item->ItemType == itMedicine;
+}
 
 } // namespace
 
@@ -46,16 +50,8 @@ void TGame::stepMenu() {
             closeScene();
         } else if (result == TGameList::TResult::Chosen) {
             if (mMenuList.Cursor() == 0) {
-                // The items held, in ID order; using them is for the battle and menu of a full game.
-                std::vector<std::string> items;
-                std::vector<bool> usable;
-                for (const auto& [id, count] : mState.party.Items()) {
-                    const TQelItemItem* item = DataBase().Items().Find(id);
-                    items.push_back((item ? item->Name : "?") + "\t" + std::to_string(count));
-                    usable.push_back(false);
-                }
-                mSubList.SetItems(items, usable);
                 mSubList.SetCursor(0);
+                fillMenuItems();
                 mMenuPage = mpItems;
             } else if (mMenuList.Cursor() == 1) {
                 mReturnScene = TScene::Menu;
@@ -69,7 +65,43 @@ void TGame::stepMenu() {
         }
         return;
     }
+    if (mMenuPage == mpItemTarget) {
+        const TGameList::TResult result = mTargetList.Update(mInput, sound);
+        if (result == TGameList::TResult::Chosen) {
+            const int32_t hero = mState.party.Members()[size_t(mTargetList.Cursor())];
+            if (useMedicine(mMenuItem, {hero})) {
+                fillMenuTargets();
+                fillMenuItems();
+                // The last one used: back to the items.
+                if (mState.party.ItemCount(mMenuItem) == 0) mMenuPage = mpItems;
+            } else {
+                sound = TUiSound::Buzzer;
+            }
+        } else if (result == TGameList::TResult::Cancelled) {
+            mMenuPage = mpItems;
+        }
+        PlayUiSound(sound);
+        return;
+    }
     const TGameList::TResult result = mSubList.Update(mInput, sound);
+    if (result == TGameList::TResult::Chosen && mMenuPage == mpItems) {
+        // Medicine: on the whole party at once, or on the hero chosen next.
+        auto it = mState.party.Items().begin();
+        std::advance(it, mSubList.Cursor());
+        const int32_t id = it->first;
+        const TQelItemItem* item = DataBase().Items().Find(id);
+        if (item && item->EntireParty) {
+            if (useMedicine(id, mState.party.Members()))
+                fillMenuItems();
+            else
+                sound = TUiSound::Buzzer;
+        } else {
+            mMenuItem = id;
+            mTargetList.SetCursor(0);
+            fillMenuTargets();
+            mMenuPage = mpItemTarget;
+        }
+    }
     PlayUiSound(sound);
     if (result == TGameList::TResult::Cancelled) {
         mMenuPage = mpMain;
@@ -81,6 +113,46 @@ void TGame::stepMenu() {
             mMenuPage = mpMain;
         }
     }
+}
+
+void TGame::fillMenuItems() {
+    // The items held, in ID order; medicine is used here, the rest in a battle or not at all.
+    std::vector<std::string> items;
+    std::vector<bool> usable;
+    for (const auto& [id, count] : mState.party.Items()) {
+        const TQelItemItem* item = DataBase().Items().Find(id);
+        items.push_back((item ? item->Name : "?") + "\t" + std::to_string(count));
+        usable.push_back(IsMedicine(item));
+    }
+    const int cursor = mSubList.Cursor();
+    mSubList.SetItems(items, usable);
+    mSubList.SetCursor(cursor);
+}
+
+void TGame::fillMenuTargets() {
+    const TQelVocabulary& words = DataBase().Vocabulary();
+    std::vector<std::string> heroes;
+    for (const int32_t id : mState.party.Members()) {
+        const TGameHero* hero = mState.party.Hero(id);
+        heroes.push_back(hero ? hero->name + "\t" + words.Text(voHPShort) + " " + std::to_string(hero->hp) +
+                                    "  " + words.Text(voMPShort) + " " + std::to_string(hero->mp)
+                              : "?");
+    }
+    const int cursor = mTargetList.Cursor();
+    mTargetList.SetItems(heroes);
+    mTargetList.SetCursor(cursor);
+}
+
+bool TGame::useMedicine(int32_t itemID, const std::vector<int32_t>& heroes) {
+    const TQelItemItem* item = DataBase().Items().Find(itemID);
+    if (!IsMedicine(item) || mState.party.ItemCount(itemID) <= 0) return false;
+    bool used = false;
+    for (const int32_t id : heroes)
+        if (TGameHero* hero = mState.party.Hero(id)) used = mState.party.ApplyMedicine(*hero, *item) || used;
+    if (!used) return false;
+    // An item of limitless use stays; any other is used up.
+    if (item->Uses != 0) mState.party.SetItemCount(itemID, int64_t(mState.party.ItemCount(itemID)) - 1);
+    return true;
 }
 
 void TGame::OpenSaveScreen() {

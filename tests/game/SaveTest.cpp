@@ -171,6 +171,85 @@ TEST(Menu, ItListsTheItemsAndSavesEndsOrGoesBack) {
     EXPECT_FALSE(run.f.Saves().Exists(1));
 }
 
+// Medicine from the menu: a potion for the hero chosen, a revival only for the fallen, an elixir of
+// limitless use for the whole party; goods are listed but not used.
+TEST(Menu, MedicineTreatsTheHeroChosenOrTheWholePartyAndIsUsedUp) {
+    ScriptRun run({Line(10330, {0, 0, 2}), Line(10320, {0, 0, 1, 0, 1}), Line(10320, {0, 0, 2, 0, 2}),
+                   Line(10320, {0, 0, 3, 0, 1}), Line(10320, {0, 0, 4, 0, 1})});
+    TQelDataBase& db = run.f.DataBase();
+    TQelDataBase::ResetList(db.Heroes(), 2);
+    TQelItemItem& potion = *db.Items().Find(2);
+    potion.ItemType = itMedicine;
+    potion.Recovery[1] = 5; // HP points
+    TQelItemItem& elixir = *db.Items().Find(3);
+    elixir.ItemType = itMedicine;
+    elixir.EntireParty = 1;
+    elixir.Recovery[0] = 100; // HP percent
+    elixir.Recovery[2] = 100; // MP percent
+    elixir.Uses = 0;
+    TQelItemItem& revival = *db.Items().Find(4);
+    revival.ItemType = itMedicine;
+    revival.DeadOnly = true;
+    revival.Recovery[0] = 50;
+    TGame& game = run.Start();
+    TGameParty& party = game.State().party;
+    ASSERT_EQ(party.Members(), (std::vector<int32_t>{1, 2}));
+    TGameHero& aren = *party.Hero(1);
+    TGameHero& second = *party.Hero(2);
+    const int32_t maxHP = party.MaxHP(aren);
+    ASSERT_GT(maxHP, 10);
+    party.SetHP(aren, 1, false);
+    party.SetMP(aren, 0);
+    party.SetHP(second, 0, true);
+
+    run.f.Press(TGameKey::Cancel);
+    run.f.Press(TGameKey::Decide);
+    ASSERT_EQ(game.MenuPage(), 1);
+    EXPECT_FALSE(game.SubList().Enabled(0)); // goods
+    EXPECT_TRUE(game.SubList().Enabled(1));
+    // The potion on the first hero; then on the fallen one it does nothing.
+    run.f.Press(TGameKey::Down);
+    run.f.Press(TGameKey::Decide);
+    ASSERT_EQ(game.MenuPage(), 3);
+    EXPECT_EQ(game.TargetList().Count(), 2);
+    run.f.Press(TGameKey::Decide);
+    EXPECT_EQ(aren.hp, 6);
+    EXPECT_EQ(party.ItemCount(2), 1);
+    run.f.Press(TGameKey::Down);
+    run.f.Press(TGameKey::Decide);
+    EXPECT_EQ(second.hp, 0);
+    EXPECT_EQ(party.ItemCount(2), 1);
+    EXPECT_EQ(game.MenuPage(), 3);
+    run.f.Press(TGameKey::Cancel);
+    ASSERT_EQ(game.MenuPage(), 1);
+    // The revival does nothing to a standing hero and raises the fallen one; the last one used,
+    // the items come back without it.
+    run.f.Press(TGameKey::Down);
+    run.f.Press(TGameKey::Down);
+    run.f.Press(TGameKey::Decide);
+    ASSERT_EQ(game.MenuPage(), 3);
+    run.f.Press(TGameKey::Decide);
+    EXPECT_EQ(party.ItemCount(4), 1);
+    run.f.Press(TGameKey::Down);
+    run.f.Press(TGameKey::Decide);
+    EXPECT_FALSE(party.HasCondition(second, kFallenCondition));
+    EXPECT_EQ(second.hp, std::max(1, party.MaxHP(second) / 2));
+    EXPECT_EQ(party.ItemCount(4), 0);
+    ASSERT_EQ(game.MenuPage(), 1);
+    ASSERT_EQ(game.SubList().Count(), 3);
+    // The elixir treats everyone at once and stays; with nobody left to treat it is refused.
+    EXPECT_EQ(game.SubList().Cursor(), 2);
+    run.f.Press(TGameKey::Decide);
+    EXPECT_EQ(aren.hp, maxHP);
+    EXPECT_EQ(aren.mp, party.MaxMP(aren));
+    EXPECT_EQ(second.hp, party.MaxHP(second));
+    EXPECT_EQ(party.ItemCount(3), 1);
+    const uint64_t version = party.Version();
+    run.f.Press(TGameKey::Decide);
+    EXPECT_EQ(party.Version(), version);
+    EXPECT_EQ(game.MenuPage(), 1);
+}
+
 TEST(Menu, SavingIsOffWhereTheMapOrAScriptSaysSo) {
     struct Case {
         uint8_t saveMode;
