@@ -40,7 +40,7 @@ int runDump(Arguments& args) {
     } catch (const std::exception& e) {
         throw CommandError("dump", path + ": " + e.what());
     }
-    WriteFormattedJson(json, write);
+    WriteFormattedJson(json, write, kind->rowLength);
     return 0;
 }
 

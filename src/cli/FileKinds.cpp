@@ -20,19 +20,24 @@ std::string indent(int depth) {
 // of a large file never holds all of its text at once.
 class JsonWriter {
 public:
-    explicit JsonWriter(const std::function<void(const std::string&)>& sink) : mSink(sink) {}
+    JsonWriter(const std::function<void(const std::string&)>& sink, JsonRowLength rowLength)
+        : mSink(sink), mRowLength(rowLength) {}
     ~JsonWriter() { flush(); }
     void flush() {
         if (!mBuffer.empty()) mSink(mBuffer);
         mBuffer.clear();
     }
-    void value(const Json& value, int depth) {
+    void value(const Json& value, int depth, const Json* owner = nullptr) {
         bool nested = value.is_object() ||
                       (value.is_array() && std::any_of(value.begin(), value.end(), [](const Json& element) {
                            return element.is_object() || element.is_array();
                        }));
         if (!nested || value.empty()) {
-            put(value.dump());
+            size_t row = value.is_array() && owner && mRowLength ? mRowLength(mKeys, *owner) : 0;
+            if (row && value.size() > row)
+                rows(value, depth, row);
+            else
+                put(value.dump());
             return;
         }
         put(value.is_object() ? "{\n" : "[\n");
@@ -40,7 +45,9 @@ public:
         if (value.is_object()) {
             for (auto it = value.begin(); it != value.end(); ++it, ++i) {
                 put(indent(depth + 1) + Json(it.key()).dump() + ": ");
-                this->value(it.value(), depth + 1);
+                mKeys.push_back(it.key());
+                this->value(it.value(), depth + 1, &value);
+                mKeys.pop_back();
                 put(i + 1 < value.size() ? ",\n" : "\n");
             }
         } else {
@@ -58,7 +65,22 @@ public:
     }
 
 private:
+    // A table of plain values, row entries to a line.
+    void rows(const Json& table, int depth, size_t row) {
+        put("[\n");
+        for (size_t i = 0; i < table.size(); ++i) {
+            bool first = i % row == 0, last = i + 1 == table.size();
+            if (first) put(indent(depth + 1));
+            put(table[i].dump());
+            put(last ? "\n" : (i + 1) % row == 0 ? ",\n" : ", ");
+        }
+        put(indent(depth) + "]");
+    }
+
     const std::function<void(const std::string&)>& mSink;
+    JsonRowLength mRowLength;
+    // The object keys from the top to the value being written.
+    std::vector<std::string> mKeys;
     std::string mBuffer;
 };
 
@@ -148,15 +170,17 @@ void RawListTree(TMemoryStream& stream, const TCatalog& schema, int depth, std::
     }
 }
 
-void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink) {
-    JsonWriter writer(sink);
+void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink,
+                        JsonRowLength rowLength) {
+    JsonWriter writer(sink, rowLength);
     writer.value(json, 0);
     writer.put("\n");
 }
 
-std::string FormatJson(const Json& json) {
+std::string FormatJson(const Json& json, JsonRowLength rowLength) {
     std::string out;
-    WriteFormattedJson(json, [&out](const std::string& text) { out += text; });
+    WriteFormattedJson(
+        json, [&out](const std::string& text) { out += text; }, rowLength);
     return out;
 }
 

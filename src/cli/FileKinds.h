@@ -13,6 +13,11 @@
 
 namespace tarvel::cli {
 
+// How many numbers one line of a dumped table holds (a map row, a palette row), for the array at
+// this path of object keys (list positions left out: {"chipsets", "Terrain"}) inside its owner
+// object; 0 keeps the whole array on one line.
+using JsonRowLength = size_t (*)(const std::vector<std::string>& keys, const Json& owner);
+
 struct FileKind {
     const char* kind;   // "database", "maptree", "map"
     const char* header; // "QelDataBase", ...
@@ -23,6 +28,8 @@ struct FileKind {
     void (*build)(const Json& json, const std::string& path);
     // The file's chunk tree as text (see RawChunkTree).
     std::string (*dumpRaw)(const std::vector<uint8_t>& bytes);
+    // The rows of the kind's large tables in a dump (none: every table on one line).
+    JsonRowLength rowLength = nullptr;
 };
 
 const std::vector<const FileKind*>& FileKinds();
@@ -46,9 +53,11 @@ void RawListTree(TMemoryStream& stream, const TCatalog& schema, int depth, std::
 std::string HexBytes(const uint8_t* data, size_t size);
 
 // JSON laid out for reading and for line-by-line diffs: objects and arrays of objects one member
-// per line, arrays of plain values on one line.
-std::string FormatJson(const Json& json);
+// per line, arrays of plain values on one line, except tables that rowLength cuts into rows of
+// their own (so painting one map cell changes one line).
+std::string FormatJson(const Json& json, JsonRowLength rowLength = nullptr);
 // The same, handed to the sink piece by piece.
-void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink);
+void WriteFormattedJson(const Json& json, const std::function<void(const std::string&)>& sink,
+                        JsonRowLength rowLength = nullptr);
 
 } // namespace tarvel::cli

@@ -130,7 +130,19 @@ std::string dumpDataBaseRaw(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-const FileKind kDataBaseKind{"database", "QelDataBase", dumpDataBase, buildDataBase, dumpDataBaseRaw};
+// A chipset's terrain and passability tables a palette row (six chips) to a line, a hero's curves
+// ten levels to a line, so one changed entry is one changed line of a diff.
+size_t dataBaseRowLength(const std::vector<std::string>& keys, const Json&) {
+    const size_t paletteRow = 6, curveLevels = 10;
+    if (keys.size() != 2) return 0;
+    if (keys[0] == "chipsets" && (keys[1] == "Terrain" || keys[1] == "LowerPass" || keys[1] == "UpperPass"))
+        return paletteRow;
+    if (keys[0] == "heroes" && keys[1] == "Curves") return curveLevels;
+    return 0;
+}
+
+const FileKind kDataBaseKind{"database",    "QelDataBase",   dumpDataBase,
+                             buildDataBase, dumpDataBaseRaw, dataBaseRowLength};
 const RegisterFileKind kRegistered{kDataBaseKind};
 
 } // namespace
@@ -245,12 +257,25 @@ const char* DataBaseSectionKey(int chunkID) {
 }
 
 Json DataBaseToJson(const TQelDataBase& db) {
-    (void)kHooksInstalled;
     Json json = Json::object();
     json["kind"] = "database";
     for (int id = FirstDataBaseSection; id <= LastDataBaseSection; ++id)
-        json[DataBaseSectionKey(id)] = sectionToJson(db.Section(id));
+        json[DataBaseSectionKey(id)] = DataBaseSectionToJson(db, id);
     return json;
+}
+
+Json DataBaseSectionToJson(const TQelDataBase& db, int chunkID) {
+    (void)kHooksInstalled;
+    return sectionToJson(db.Section(chunkID));
+}
+
+void DataBaseSectionFromJson(TQelDataBase& db, int chunkID, const Json& value) {
+    TStreamable* section = db.Section(chunkID);
+    const char* key = DataBaseSectionKey(chunkID);
+    if (auto* list = dynamic_cast<TCatalog*>(section))
+        ListFromJson(*list, value, key);
+    else
+        RecordFromJson(*static_cast<TCatalogBaseItem*>(section), value, key);
 }
 
 void DataBaseFromJson(TQelDataBase& db, const Json& json) {
@@ -263,11 +288,7 @@ void DataBaseFromJson(TQelDataBase& db, const Json& json) {
         while (id <= LastDataBaseSection && it.key() != DataBaseSectionKey(id))
             ++id;
         if (id > LastDataBaseSection) fail(it.key(), "unknown key");
-        TStreamable* section = db.Section(id);
-        if (auto* list = dynamic_cast<TCatalog*>(section))
-            ListFromJson(*list, it.value(), it.key());
-        else
-            RecordFromJson(*static_cast<TCatalogBaseItem*>(section), it.value(), it.key());
+        DataBaseSectionFromJson(db, id, it.value());
     }
 }
 

@@ -26,5 +26,8 @@ const char* DataBaseSectionKey(int chunkID);
 Json DataBaseToJson(const TQelDataBase& db);
 // Resets the database, then takes the sections the JSON names.
 void DataBaseFromJson(TQelDataBase& db, const Json& json);
+// One section (by chunk ID) as its JSON value, and back (the section is cleared or reset first).
+Json DataBaseSectionToJson(const TQelDataBase& db, int chunkID);
+void DataBaseSectionFromJson(TQelDataBase& db, int chunkID, const Json& value);
 
 } // namespace tarvel::cli

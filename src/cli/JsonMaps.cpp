@@ -105,7 +105,14 @@ std::string dumpMapTreeRaw(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-const FileKind kMapKind{"map", MapFileHeader, dumpMap, buildMap, dumpMapRaw};
+// A layer a map row to a line, so painting one cell changes one line of a diff.
+size_t mapRowLength(const std::vector<std::string>& keys, const Json& owner) {
+    if (keys.size() != 1 || (keys[0] != kLayerKeys[0] && keys[0] != kLayerKeys[1])) return 0;
+    const Json* width = owner.contains("Width") ? &owner["Width"] : nullptr;
+    return width && width->is_number_integer() && width->get<int64_t>() > 0 ? width->get<size_t>() : 0;
+}
+
+const FileKind kMapKind{"map", MapFileHeader, dumpMap, buildMap, dumpMapRaw, mapRowLength};
 const FileKind kMapTreeKind{"maptree", MapTreeFileHeader, dumpMapTree, buildMapTree, dumpMapTreeRaw};
 const RegisterFileKind kMapRegistered{kMapKind};
 const RegisterFileKind kMapTreeRegistered{kMapTreeKind};

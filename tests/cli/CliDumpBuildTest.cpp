@@ -6,6 +6,7 @@
 #include "JsonData.h"
 #include "SampleDataBase.h"
 #include "TestEnvironment.h"
+#include "data/LD_Map.h"
 
 using namespace tarvel;
 using namespace tarvel::cli;
@@ -23,6 +24,30 @@ void writeSample(const QString& file) {
     FillSampleDataBase(db, 3);
     db.Heroes().Find(2)->Name = std::string("\xff\xfe", 2);
     db.SaveToFile(LocalPath(file));
+}
+
+// The lines of the table that follows the first "key": [ in a dump from the given position on,
+// each parsed as an array of its numbers.
+std::vector<Json> tableLines(const std::string& text, const std::string& key, size_t from = 0) {
+    std::vector<Json> lines;
+    size_t at = text.find("\"" + key + "\": [\n", from);
+    if (at == std::string::npos) return lines;
+    at = text.find('\n', at) + 1;
+    for (;;) {
+        size_t end = text.find('\n', at);
+        std::string line = text.substr(at, end - at);
+        if (line.find(']') != std::string::npos) return lines;
+        if (line.back() == ',') line.pop_back();
+        lines.push_back(Json::parse("[" + line + "]"));
+        at = end + 1;
+    }
+}
+
+Json joinedLines(const std::vector<Json>& lines) {
+    Json all = Json::array();
+    for (const Json& line : lines)
+        all.insert(all.end(), line.begin(), line.end());
+    return all;
 }
 
 } // namespace
@@ -49,6 +74,82 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
     auto build = RunCli({"build", folder + "/db.json", folder + "/rebuilt.qdb"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     EXPECT_EQ(bytesOf(folder + "/rebuilt.qdb"), bytesOf(folder + "/QUORIN.qdb"));
+}
+
+TEST(CliDumpBuild, LargeTablesComeARowToALine) {
+    QString folder = MakeTempFolder("rows");
+    writeSample(folder + "/QUORIN.qdb");
+    auto dump = RunCli({"dump", folder + "/QUORIN.qdb"});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    std::string text = dump.out.toStdString();
+    Json json = Json::parse(text);
+    size_t chipsets = text.find("\"chipsets\": [");
+    struct Case {
+        const char* key;
+        size_t from;
+        const Json& table;
+        size_t perLine, lines;
+    } cases[] = {
+        {"Curves", 0, json["heroes"][0]["Curves"], 10, 30},           // ten levels of one parameter
+        {"Terrain", chipsets, json["chipsets"][0]["Terrain"], 6, 27}, // a palette row
+        {"LowerPass", chipsets, json["chipsets"][0]["LowerPass"], 6, 27},
+        {"UpperPass", chipsets, json["chipsets"][0]["UpperPass"], 6, 24},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        auto lines = tableLines(text, c.key, c.from);
+        ASSERT_EQ(lines.size(), c.lines);
+        for (const Json& line : lines)
+            EXPECT_EQ(line.size(), c.perLine);
+        EXPECT_EQ(joinedLines(lines), c.table);
+    }
+    // Small tables stay on one line.
+    EXPECT_NE(text.find("\"InitialEquipment\": " + json["heroes"][0]["InitialEquipment"].dump() + ",\n"),
+              std::string::npos);
+
+    // A map's layers come a map row to a line, so one painted cell is one changed line; the
+    // dump builds back to the same file, and so does the one-line form of older dumps.
+    TQelMap map;
+    map.Reset();
+    map.SetWidth(23);
+    map.SetHeight(17);
+    for (int32_t y = 0; y < 17; ++y)
+        for (int32_t x = 0; x < 23; ++x)
+            map.LowerLayer.SetChip(x, y, 4000 + x * 17 + y);
+    auto dumpMap = [&](const char* name) {
+        TMemoryStream stream;
+        map.SaveToFileStream(stream);
+        stream.SaveToFile(LocalPath(folder + "/" + name));
+        auto result = RunCli({"dump", folder + "/" + name});
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return result.out.toStdString();
+    };
+    std::string before = dumpMap("Map0001.qmu");
+    Json mapJson = Json::parse(before);
+    for (const char* layer : {"LowerLayer", "UpperLayer"}) {
+        auto rows = tableLines(before, layer);
+        ASSERT_EQ(rows.size(), 17u) << layer;
+        EXPECT_EQ(rows[5].size(), 23u) << layer;
+        EXPECT_EQ(joinedLines(rows), mapJson[layer]) << layer;
+    }
+    for (const QByteArray& form :
+         {QByteArray::fromStdString(before), QByteArray::fromStdString(mapJson.dump())}) {
+        WriteFile(folder + "/map.json", form);
+        ASSERT_EQ(RunCli({"build", folder + "/map.json", folder + "/rebuilt.qmu"}).exitCode, 0);
+        EXPECT_EQ(bytesOf(folder + "/rebuilt.qmu"), bytesOf(folder + "/Map0001.qmu"));
+    }
+
+    map.LowerLayer.SetChip(5, 9, 1234);
+    std::string after = dumpMap("Map0002.qmu");
+    QStringList a = QString::fromStdString(before).split('\n'), b = QString::fromStdString(after).split('\n');
+    ASSERT_EQ(a.size(), b.size());
+    QStringList changed;
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) changed << b[i];
+    ASSERT_EQ(changed.size(), 1);
+    auto row = tableLines(after, "LowerLayer")[9];
+    EXPECT_EQ(Json::parse("[" + changed[0].trimmed().chopped(1).toStdString() + "]"), row);
+    EXPECT_EQ(row[5], 1234);
 }
 
 TEST(CliDumpBuild, AbsentFieldsTakeTheirResetValues) {
@@ -172,20 +273,22 @@ TEST(CliDumpBuild, Errors) {
 
 TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
     QString repo = MakeTempFolder("repo");
-    auto git = [&](const QStringList& args) {
-        return RunProgram(
-            "git",
-            QStringList{"-C", repo, "-c", "user.name=Test", "-c", "user.email=test@example.org"} + args);
-    };
+    auto git = [&](const QStringList& args) { return RunGit(repo, args); };
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
-    WriteFile(repo + "/.gitattributes", "*.png binary");
+    // A file set up before the merge driver existed: its lines get the driver added.
+    WriteFile(repo + "/.gitattributes", "*.png binary\n*.qdb diff=tarvel\n*.qmt  diff=tarvel -text");
 
     auto setup = RunCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
-    EXPECT_EQ(ReadFile(repo + "/.gitattributes"),
-              "*.png binary\n*.qdb diff=tarvel\n*.qmt diff=tarvel\n*.qmu diff=tarvel\n");
+    EXPECT_EQ(ReadFile(repo + "/.gitattributes"), "*.png binary\n*.qdb diff=tarvel merge=tarvel\n"
+                                                  "*.qmt  diff=tarvel -text merge=tarvel\n"
+                                                  "*.qmu diff=tarvel merge=tarvel\n");
+    QString program = "'" + BuildBinFolder() + "/tarvel-cli'";
+    EXPECT_EQ(git({"config", "diff.tarvel.textconv"}).out, (program + " dump\n").toUtf8());
+    EXPECT_EQ(git({"config", "merge.tarvel.driver"}).out, (program + " merge %O %A %B -o %A\n").toUtf8());
     // Running it again adds nothing.
     ASSERT_EQ(RunCli({"diff-setup", repo}).exitCode, 0);
+    EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("merge=tarvel"), 3);
     EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("diff=tarvel"), 3);
 
     WriteFile(repo + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex"}]})");

@@ -29,6 +29,8 @@ ProcessResult RunProgram(const QString& program, const QStringList& arguments, i
 QString BuildBinFolder();
 // Runs the built tarvel-cli with the words.
 ProcessResult RunCli(const QStringList& arguments, int timeoutMs = 30000);
+// Runs git in a repository folder, with an author of its own so that commits need no settings.
+ProcessResult RunGit(const QString& repository, const QStringList& arguments);
 // A file name as the core's file functions take it.
 inline std::string LocalPath(const QString& path) {
     return path.toStdString();

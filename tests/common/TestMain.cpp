@@ -71,6 +71,12 @@ ProcessResult RunCli(const QStringList& arguments, int timeoutMs) {
     return RunProgram(BuildBinFolder() + "/tarvel-cli", arguments, timeoutMs);
 }
 
+ProcessResult RunGit(const QString& repository, const QStringList& arguments) {
+    return RunProgram(
+        "git", QStringList{"-C", repository, "-c", "user.name=Test", "-c", "user.email=test@example.org"} +
+                   arguments);
+}
+
 } // namespace tarvel::test
 
 int main(int argc, char** argv) {
