@@ -2,6 +2,7 @@
 
 #include "DataBaseList.h"
 #include "ED_CommonEvent.h"
+#include "ED_Player.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
 
@@ -20,7 +21,7 @@ TDataBasePagePtr MakeNamesPage(QWidget* parent, TQelDataBase& dataBase) {
 // clang-format off
 const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Hero", 2,
-     &MakeNamesPage<TQelPlayer, &TQelDataBase::Heroes, ClipboardFormat::Heroes>},
+     &MakeDataBasePage<TFormEDPlayer>},
     {"Skills", 3,
      &MakeNamesPage<TQelSkill, &TQelDataBase::Skills, ClipboardFormat::Skills>},
     {"Items", 4,
