@@ -53,6 +53,8 @@ TFormDataBase::TFormDataBase(QWidget* owner, TProjectDocument& document)
     mTabBar->setExpanding(false);
     mTabBar->setUsesScrollButtons(true);
     mTabBar->setDrawBase(true);
+    // Narrow tabs, so that all thirteen show side by side on an 800 x 600 screen.
+    mTabBar->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
     for (int i = 0; i < DataBaseTabCount; ++i)
         mTabBar->addTab(DataBaseTab(i).Caption);
     layout->addWidget(mTabBar);
