@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QProxyStyle>
-#include <QStyleFactory>
 #include <QHBoxLayout>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -39,7 +39,8 @@ constexpr int MinimumHeight = 540;
 // 800 x 600 screen; otherwise drawn by the application's style.
 class TCompactTabStyle : public QProxyStyle {
 public:
-    explicit TCompactTabStyle(QObject* owner) : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+    explicit TCompactTabStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
         setParent(owner);
     }
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {

@@ -13,18 +13,29 @@
 
 namespace tarvel {
 
-// A chipset record of the database as the chipset renderer reads it.
+// A chipset record of the database as the chipset renderer reads it. The record is looked up by
+// its ID in the current database at each use: the database window may read the database again or
+// shorten the chipset list while the map is shown, and a kept pointer would then be left dangling.
 class ChipSetRecordLook : public ChipSetRecordPort {
 public:
-    explicit ChipSetRecordLook(const TQelChipSetItem* record = nullptr) : mRecord(record) {}
-    void SetRecord(const TQelChipSetItem* record) { mRecord = record; }
-    const TQelChipSetItem* Record() const { return mRecord; }
-    std::string GraphicName() const override { return mRecord ? mRecord->GraphicName : std::string(); }
-    int SeaAnimation() const override { return mRecord ? mRecord->SeaAnimation : 0; }
-    int SeaSpeed() const override { return mRecord ? mRecord->SeaSpeed : 0; }
+    void SetID(int32_t id) { mID = id; }
+    // The record, or nullptr when the database has none of that ID.
+    const TQelChipSetItem* Record() const;
+    std::string GraphicName() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->GraphicName : std::string();
+    }
+    int SeaAnimation() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->SeaAnimation : 0;
+    }
+    int SeaSpeed() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->SeaSpeed : 0;
+    }
 
 private:
-    const TQelChipSetItem* mRecord;
+    int32_t mID = 0;
 };
 
 class TMapGraphics : public TQelMapGraphics {
