@@ -24,7 +24,7 @@ void SetApplicationPath(const QString& path);
 // The window placement of a form, stored under its name + "_Placement".
 QByteArray FormPlacement(const QString& formName);
 void SetFormPlacement(const QString& formName, const QByteArray& placement);
-// Any other value of the store (used by later parts for their own options).
+// Any other value of the store, for windows that keep options of their own.
 QString ReadString(const QString& name, const QString& defaultValue = {});
 void WriteString(const QString& name, const QString& value);
 // Makes sure everything written so far is on disk.

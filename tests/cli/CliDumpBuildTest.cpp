@@ -13,14 +13,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
-std::string path(const QString& p) {
-    return p.toStdString();
-}
-
 QByteArray bytesOf(const QString& file) {
     return ReadFile(file);
 }
@@ -30,7 +22,7 @@ void writeSample(const QString& file) {
     TQelDataBase db;
     FillSampleDataBase(db, 3);
     db.Heroes().Find(2)->Name = std::string("\xff\xfe", 2);
-    db.SaveToFile(path(file));
+    db.SaveToFile(LocalPath(file));
 }
 
 } // namespace
@@ -39,7 +31,7 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
     QString folder = MakeTempFolder("roundtrip");
     writeSample(folder + "/QUORIN.qdb");
 
-    auto dump = runCli({"dump", folder + "/QUORIN.qdb"});
+    auto dump = RunCli({"dump", folder + "/QUORIN.qdb"});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     Json json = Json::parse(dump.out.toStdString());
     EXPECT_EQ(json["kind"], "database");
@@ -54,7 +46,7 @@ TEST(CliDumpBuild, EveryFieldRoundTripsByteForByte) {
               Json::value_t::number_unsigned);
 
     WriteFile(folder + "/db.json", dump.out);
-    auto build = runCli({"build", folder + "/db.json", folder + "/rebuilt.qdb"});
+    auto build = RunCli({"build", folder + "/db.json", folder + "/rebuilt.qdb"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     EXPECT_EQ(bytesOf(folder + "/rebuilt.qdb"), bytesOf(folder + "/QUORIN.qdb"));
 }
@@ -63,7 +55,7 @@ TEST(CliDumpBuild, AbsentFieldsTakeTheirResetValues) {
     QString folder = MakeTempFolder("absent");
     WriteFile(folder + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex", "Curves": [99]}],
                                       "vocabulary": {"101": "Fight"}, "switches": []})");
-    auto build = runCli({"build", folder + "/a.json", folder + "/a.qdb"});
+    auto build = RunCli({"build", folder + "/a.json", folder + "/a.qdb"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
 
     TQelDataBase expected;
@@ -74,13 +66,13 @@ TEST(CliDumpBuild, AbsentFieldsTakeTheirResetValues) {
     expected.Switches().Clear();
 
     TQelDataBase built;
-    built.LoadFromFile(path(folder + "/a.qdb"));
+    built.LoadFromFile(LocalPath(folder + "/a.qdb"));
     EXPECT_EQ(DataBaseToJson(built), DataBaseToJson(expected));
 
     WriteFile(folder + "/reset.json", R"({"kind": "database"})");
-    ASSERT_EQ(runCli({"build", folder + "/reset.json", folder + "/reset.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", folder + "/reset.json", folder + "/reset.qdb"}).exitCode, 0);
     TQelDataBase reset, fresh;
-    reset.LoadFromFile(path(folder + "/reset.qdb"));
+    reset.LoadFromFile(LocalPath(folder + "/reset.qdb"));
     EXPECT_EQ(DataBaseToJson(reset), DataBaseToJson(fresh));
 }
 
@@ -90,9 +82,9 @@ TEST(CliDumpBuild, RawChunkTree) {
     db.Switches().Find(1)->Name = "Door";
     db.Heroes().Find(1)->SetConditionCount(1);
     db.Heroes().Find(1)->SetConditionRate(1, 0);
-    db.SaveToFile(path(folder + "/QUORIN.qdb"));
+    db.SaveToFile(LocalPath(folder + "/QUORIN.qdb"));
 
-    auto raw = runCli({"dump", "--raw", folder + "/QUORIN.qdb"});
+    auto raw = RunCli({"dump", "--raw", folder + "/QUORIN.qdb"});
     ASSERT_EQ(raw.exitCode, 0) << raw.err.toStdString();
     QString text = QString::fromUtf8(raw.out);
     EXPECT_TRUE(text.startsWith("QelDataBase\n11 "));
@@ -111,7 +103,7 @@ TEST(CliDumpBuild, RawChunkTree) {
     ASSERT_GT(at, 0);
     broken[at + 3] = char(0x7F); // the title music's file name now claims 127 bytes
     WriteFile(folder + "/broken.qdb", broken);
-    auto brokenRaw = runCli({"dump", "--raw", folder + "/broken.qdb"});
+    auto brokenRaw = RunCli({"dump", "--raw", folder + "/broken.qdb"});
     EXPECT_EQ(brokenRaw.exitCode, 0);
     EXPECT_TRUE(brokenRaw.out.startsWith("QelDataBase\n11 "));
     EXPECT_TRUE(brokenRaw.out.contains("\n  31 8 (unreadable) 01 7F 28 4F 46 46 29 00\n"))
@@ -123,7 +115,7 @@ TEST(CliDumpBuild, Errors) {
     WriteFile(folder + "/junk.qdb", "not a database");
     {
         TQelDataBase db;
-        db.SaveToFile(path(folder + "/full.qdb"));
+        db.SaveToFile(LocalPath(folder + "/full.qdb"));
         WriteFile(folder + "/cut.qdb", ReadFile(folder + "/full.qdb").left(700));
     }
     WriteFile(folder + "/parse.json", "{\"kind\": ");
@@ -171,7 +163,7 @@ TEST(CliDumpBuild, Errors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto result = runCli(c.args);
+        auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.startsWith(c.err)) << result.err.toStdString();
     }
@@ -188,26 +180,26 @@ TEST(CliDiffSetup, GitShowsDatabaseChangesAsJson) {
     ASSERT_EQ(git({"init", "-q"}).exitCode, 0);
     WriteFile(repo + "/.gitattributes", "*.png binary");
 
-    auto setup = runCli({"diff-setup", repo});
+    auto setup = RunCli({"diff-setup", repo});
     ASSERT_EQ(setup.exitCode, 0) << setup.err.toStdString();
     EXPECT_EQ(ReadFile(repo + "/.gitattributes"),
               "*.png binary\n*.qdb diff=tarvel\n*.qmt diff=tarvel\n*.qmu diff=tarvel\n");
     // Running it again adds nothing.
-    ASSERT_EQ(runCli({"diff-setup", repo}).exitCode, 0);
+    ASSERT_EQ(RunCli({"diff-setup", repo}).exitCode, 0);
     EXPECT_EQ(ReadFile(repo + "/.gitattributes").count("diff=tarvel"), 3);
 
     WriteFile(repo + "/a.json", R"({"kind": "database", "heroes": [{"Name": "Alex"}]})");
     WriteFile(repo + "/b.json", R"({"kind": "database", "heroes": [{"Name": "Brian"}]})");
-    ASSERT_EQ(runCli({"build", repo + "/a.json", repo + "/QUORIN.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", repo + "/a.json", repo + "/QUORIN.qdb"}).exitCode, 0);
     ASSERT_EQ(git({"add", "QUORIN.qdb", ".gitattributes"}).exitCode, 0);
     ASSERT_EQ(git({"commit", "-q", "-m", "first"}).exitCode, 0);
-    ASSERT_EQ(runCli({"build", repo + "/b.json", repo + "/QUORIN.qdb"}).exitCode, 0);
+    ASSERT_EQ(RunCli({"build", repo + "/b.json", repo + "/QUORIN.qdb"}).exitCode, 0);
     auto diff = git({"diff", "--", "QUORIN.qdb"});
     EXPECT_EQ(diff.exitCode, 0);
     EXPECT_TRUE(diff.out.contains("-      \"Name\": \"Alex\",\n+      \"Name\": \"Brian\",\n"))
         << diff.out.toStdString();
 
-    auto outside = runCli({"diff-setup", MakeTempFolder("plain")});
+    auto outside = RunCli({"diff-setup", MakeTempFolder("plain")});
     EXPECT_EQ(outside.exitCode, 1);
     EXPECT_TRUE(outside.err.startsWith("tarvel-cli: diff-setup: git ")) << outside.err.toStdString();
 }

@@ -14,14 +14,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
-std::string path(const QString& p) {
-    return p.toStdString();
-}
-
 // A map with both layers painted, a looping scroll type, panorama settings and an event whose
 // pages use a graphic, a script, a move route and a name that is not UTF-8.
 void writeSampleMap(const QString& file) {
@@ -57,8 +49,8 @@ void writeSampleMap(const QString& file) {
     page->Script.Add(TQelEventScriptLine(10110, 0, "Hello", {0}));
     page->Script.Add(TQelEventScriptLine(0, 0));
     event->Pages.FindOrCreate(2)->Condition.Flags = 3;
-    map.SaveToFile(path(file));
-    map.SaveToFile(path(file)); // save count 2
+    map.SaveToFile(LocalPath(file));
+    map.SaveToFile(LocalPath(file)); // save count 2
 }
 
 void writeSampleTree(const QString& file) {
@@ -86,11 +78,11 @@ void writeSampleTree(const QString& file) {
     tree.StartPositions.SetStartMap(3, 1);
     TMemoryStream stream;
     tree.SaveToFileStream(stream);
-    stream.SaveToFile(path(file));
+    stream.SaveToFile(LocalPath(file));
 }
 
 Json dumpJson(const QString& file) {
-    auto dump = runCli({"dump", file});
+    auto dump = RunCli({"dump", file});
     EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     return Json::parse(dump.out.toStdString());
 }
@@ -100,7 +92,7 @@ Json dumpJson(const QString& file) {
 TEST(CliMaps, ResetMapBuildsToTheDocumentedBytes) {
     QString folder = MakeTempFolder("resetmap");
     WriteFile(folder + "/m.json", R"({"kind": "map"})");
-    auto build = runCli({"build", folder + "/m.json", folder + "/Map0001.qmu"});
+    auto build = RunCli({"build", folder + "/m.json", folder + "/Map0001.qmu"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     QByteArray expected = QByteArray("\x0AQelMapUnit\x0B\x01\x00\x47\x84\x58", 17);
     expected += QByteArray(600, '\0');
@@ -135,7 +127,7 @@ TEST(CliMaps, MapRoundTripsByteForByte) {
     for (auto it = json.begin(); it != json.end(); ++it)
         if (!reordered.contains(it.key())) reordered[it.key()] = it.value();
     WriteFile(folder + "/m.json", QByteArray::fromStdString(reordered.dump()));
-    auto build = runCli({"build", folder + "/m.json", folder + "/rebuilt.qmu"});
+    auto build = RunCli({"build", folder + "/m.json", folder + "/rebuilt.qmu"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     EXPECT_EQ(ReadFile(folder + "/rebuilt.qmu"), ReadFile(folder + "/Map0004.qmu"));
 }
@@ -158,7 +150,7 @@ TEST(CliMaps, MapTreeRoundTripsByteForByte) {
     EXPECT_FALSE(world.contains("HasWorkCopy"));
 
     WriteFile(folder + "/t.json", QByteArray::fromStdString(json.dump()));
-    auto build = runCli({"build", folder + "/t.json", folder + "/rebuilt.qmt"});
+    auto build = RunCli({"build", folder + "/t.json", folder + "/rebuilt.qmt"});
     ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
     EXPECT_EQ(ReadFile(folder + "/rebuilt.qmt"), ReadFile(folder + "/QUORIN.qmt"));
 }
@@ -183,7 +175,7 @@ TEST(CliMaps, BuildRefusesJsonThatDescribesNoSuchFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.json);
         WriteFile(folder + "/bad.json", c.json);
-        auto build = runCli({"build", folder + "/bad.json", folder + "/out"});
+        auto build = RunCli({"build", folder + "/bad.json", folder + "/out"});
         EXPECT_EQ(build.exitCode, 1);
         EXPECT_NE(build.err.toStdString().find(c.message), std::string::npos) << build.err.toStdString();
         EXPECT_FALSE(QFile::exists(folder + "/out"));
@@ -194,7 +186,7 @@ TEST(CliMaps, RawDumpsShowTheChunkTrees) {
     QString folder = MakeTempFolder("raw");
     writeSampleMap(folder + "/Map0004.qmu");
     writeSampleTree(folder + "/QUORIN.qmt");
-    auto map = runCli({"dump", "--raw", folder + "/Map0004.qmu"});
+    auto map = RunCli({"dump", "--raw", folder + "/Map0004.qmu"});
     ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
     std::string text = map.out.toStdString();
     EXPECT_EQ(text.rfind("QelMapUnit\n1 1 04\n2 1 17\n", 0), 0u) << text.substr(0, 80);
@@ -202,7 +194,7 @@ TEST(CliMaps, RawDumpsShowTheChunkTrees) {
     EXPECT_NE(text.find("\n81 "), std::string::npos);
     EXPECT_NE(text.find("\n  #3\n    1 2 FF 01\n"), std::string::npos);
 
-    auto tree = runCli({"dump", "--raw", folder + "/QUORIN.qmt"});
+    auto tree = RunCli({"dump", "--raw", folder + "/QUORIN.qmt"});
     ASSERT_EQ(tree.exitCode, 0) << tree.err.toStdString();
     text = tree.out.toStdString();
     EXPECT_NE(text.find("nodes\n  count 5\n  #0\n"), std::string::npos) << text;
@@ -213,7 +205,7 @@ TEST(CliMaps, RawDumpsShowTheChunkTrees) {
     // A cut file still shows what it holds.
     QByteArray cut = ReadFile(folder + "/QUORIN.qmt");
     WriteFile(folder + "/cut.qmt", cut.left(cut.size() - 4));
-    auto broken = runCli({"dump", "--raw", folder + "/cut.qmt"});
+    auto broken = RunCli({"dump", "--raw", folder + "/cut.qmt"});
     EXPECT_EQ(broken.exitCode, 0);
     EXPECT_NE(broken.out.toStdString().find("(the file ends inside the start positions)"), std::string::npos)
         << broken.out.toStdString();
@@ -222,7 +214,7 @@ TEST(CliMaps, RawDumpsShowTheChunkTrees) {
 TEST(CliTree, PrintsTheOutlineInDisplayOrder) {
     QString folder = MakeTempFolder("tree");
     writeSampleTree(folder + "/QUORIN.qmt");
-    auto tree = runCli({"tree", folder});
+    auto tree = RunCli({"tree", folder});
     ASSERT_EQ(tree.exitCode, 0) << tree.err.toStdString();
     EXPECT_EQ(tree.out.toStdString(), "0000 root Quest\n"
                                       "  0001 map World\n"
@@ -246,12 +238,12 @@ TEST(CliTree, PrintsTheOutlineInDisplayOrder) {
         noRoot.AddNode(0, 1)->Name = "Orphan";
         TMemoryStream stream;
         noRoot.SaveToFileStream(stream);
-        stream.SaveToFile(path(folder + "/noroot/QUORIN.qmt"));
+        stream.SaveToFile(LocalPath(folder + "/noroot/QUORIN.qmt"));
     }
     WriteFile(folder + "/cut/QUORIN.qmt", ReadFile(folder + "/QUORIN.qmt").left(30));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto result = runCli(c.args);
+        auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_NE(result.err.toStdString().find(c.message), std::string::npos) << result.err.toStdString();
     }

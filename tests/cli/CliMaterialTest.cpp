@@ -4,12 +4,6 @@
 
 using namespace tarvel::test;
 
-namespace {
-ProcessResult cli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-} // namespace
-
 TEST(CliMaterial, ListsAndResolvesLikeThePickers) {
     QString project = MakeTempFolder("project");
     QString rtp = MakeTempFolder("rtp");
@@ -18,15 +12,15 @@ TEST(CliMaterial, ListsAndResolvesLikeThePickers) {
     for (auto f : {"Battle1.mid", "Town.mid"})
         WriteFile(rtp + "/Music/" + f);
 
-    auto list = cli({"material", "list", "Music", "--project", project, "--rtp", rtp});
+    auto list = RunCli({"material", "list", "Music", "--project", project, "--rtp", rtp});
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_EQ(list.out, "Battle2\nBattle10\nTown\nBattle1 <RTP>\n");
 
-    auto inRtp = cli({"material", "resolve", "Battle1", "Music", "--project", project, "--rtp", rtp});
+    auto inRtp = RunCli({"material", "resolve", "Battle1", "Music", "--project", project, "--rtp", rtp});
     EXPECT_EQ(inRtp.out, (rtp + "/Music/Battle1.mid\n").toUtf8());
-    auto shadowed = cli({"material", "resolve", "Town", "Music", "--rtp", rtp, "--project", project});
+    auto shadowed = RunCli({"material", "resolve", "Town", "Music", "--rtp", rtp, "--project", project});
     EXPECT_EQ(shadowed.out, (project + "/Music/Town.mid\n").toUtf8());
-    auto missing = cli({"material", "resolve", "Nothing", "Music", "--project", project, "--rtp", rtp});
+    auto missing = RunCli({"material", "resolve", "Nothing", "Music", "--project", project, "--rtp", rtp});
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_EQ(missing.out, "Nothing\n");
 }
@@ -45,7 +39,7 @@ TEST(CliMaterial, ErrorsAndUsage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto result = cli(c.args);
+        auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.startsWith(c.errStart)) << result.err.toStdString();
     }

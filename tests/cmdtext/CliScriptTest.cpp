@@ -12,14 +12,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
-std::string path(const QString& p) {
-    return p.toStdString();
-}
-
 // The fixture's game as a project folder: database, map tree, and map 1 whose event 3 ("Chest")
 // has a page that names itself, another event and a map; a common event and a battle page.
 QString writeProject(ScriptFixture& f) {
@@ -39,11 +31,11 @@ QString writeProject(ScriptFixture& f) {
     battle.Add(TQelEventScriptLine(13150, 0, "", {1}));
     battle.Add(TQelEventScriptLine(13260, 0, "", {1, -1, 1}));
     battle.Add(TQelEventScriptLine(0, 0));
-    f.db.SaveToFile(path(folder + "/QUORIN.qdb"));
+    f.db.SaveToFile(LocalPath(folder + "/QUORIN.qdb"));
     TMemoryStream tree;
     f.tree.SaveToFileStream(tree);
-    tree.SaveToFile(path(folder + "/QUORIN.qmt"));
-    f.map.SaveToFile(path(folder + "/Map0001.qmu"));
+    tree.SaveToFile(LocalPath(folder + "/QUORIN.qmt"));
+    f.map.SaveToFile(LocalPath(folder + "/Map0001.qmu"));
     return folder;
 }
 
@@ -66,7 +58,7 @@ TEST(CliRenderLines, PrintsEachLineInTheGivenContext) {
         {"Code": 10, "Indent": 1},
         {"Code": 0}
     ])");
-    ProcessResult r = runCli({"render-lines", lines, "--db", project + "/QUORIN.qdb", "--tree",
+    ProcessResult r = RunCli({"render-lines", lines, "--db", project + "/QUORIN.qdb", "--tree",
                               project + "/QUORIN.qmt", "--map", project + "/Map0001.qmu", "--event", "3"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QByteArray expected = "<>Variable Op:[0001:Gold] Set, Chest  X pos\n"
@@ -80,7 +72,7 @@ TEST(CliRenderLines, PrintsEachLineInTheGivenContext) {
     EXPECT_EQ(r.out, expected);
 
     // With no files every name is "?".
-    r = runCli({"render-lines", lines});
+    r = RunCli({"render-lines", lines});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith("<>Variable Op:[?] Set, ?  X pos\n"));
     EXPECT_TRUE(r.out.contains("\n<>Teleport: 0002:? (001,001)\n"));
@@ -88,7 +80,7 @@ TEST(CliRenderLines, PrintsEachLineInTheGivenContext) {
     // A page cut out of a dump (an object with "Script") in a battle context.
     QString page = writeLines(R"({"ID": 1, "Script": [
         {"Code": 13150, "Params": [1]}, {"Code": 13260, "Params": [1, -1, 1]}, {"Code": 13130, "Params": [2, 0, 1]}]})");
-    r = runCli({"render-lines", page, "--db", project + "/QUORIN.qdb", "--group", "1"});
+    r = RunCli({"render-lines", page, "--db", project + "/QUORIN.qdb", "--group", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray("<>Enemy Appears:  2:Bat\n"
                                 "<>Show Battle Anim.:Slash, Whole Group (W)\n"
@@ -117,7 +109,7 @@ TEST(CliRenderLines, Errors) {
         {{"render-lines", writeLines(R"({"Lines": []})")}, 1, "no script lines"},
     };
     for (const auto& c : cases) {
-        ProcessResult r = runCli(c.args);
+        ProcessResult r = RunCli(c.args);
         SCOPED_TRACE(c.args.join(' ').toStdString());
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
@@ -129,19 +121,19 @@ TEST(CliScript, PrintsStoredScriptsAsTheEditorsListThem) {
     ScriptFixture f;
     QString project = writeProject(f);
     // A map event's page: its own event by its stored name, the other events of its map.
-    ProcessResult r = runCli({"script", project, "--map", "1", "--event", "3", "--page", "1"});
+    ProcessResult r = RunCli({"script", project, "--map", "1", "--event", "3", "--page", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray("<>Swap 2 Events:        Chest, Guard\n"
                                 "<>Teleport: 0002:Town (004,005)\n"
                                 "<>\n"));
     // A common event has no map, so events have no names.
-    r = runCli({"script", project, "--common", "1"});
+    r = RunCli({"script", project, "--common", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray("<>Change Hero Name: Alex Name - Al Set  \n"
                                 "  <>Set Event's Place:    ?, (002,003)\n"
                                 "<>\n"));
     // A battle page shows its group's members.
-    r = runCli({"script", project + "/", "--group", "1", "--page", "1"});
+    r = RunCli({"script", project + "/", "--group", "1", "--page", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray("<>Enemy Appears:  2:Bat\n"
                                 "<>Show Battle Anim.:Slash, Whole Group (W)\n"
@@ -172,7 +164,7 @@ TEST(CliScript, Errors) {
         {{"script", empty, "--common", "1"}, 1, "QUORIN.qdb"},
     };
     for (const auto& c : cases) {
-        ProcessResult r = runCli(c.args);
+        ProcessResult r = RunCli(c.args);
         SCOPED_TRACE(c.args.join(' ').toStdString());
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();

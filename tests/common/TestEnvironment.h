@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 namespace tarvel::test {
 
@@ -26,5 +27,11 @@ ProcessResult RunProgram(const QString& program, const QStringList& arguments, i
                          const QStringList& extraEnvironment = {});
 // The folder the build puts the programs and libraries in.
 QString BuildBinFolder();
+// Runs the built tarvel-cli with the words.
+ProcessResult RunCli(const QStringList& arguments, int timeoutMs = 30000);
+// A file name as the core's file functions take it.
+inline std::string LocalPath(const QString& path) {
+    return path.toStdString();
+}
 
 } // namespace tarvel::test

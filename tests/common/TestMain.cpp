@@ -17,7 +17,9 @@ QString gHome;
 int gFolderCounter = 0;
 } // namespace
 
-const QString& TestHome() { return gHome; }
+const QString& TestHome() {
+    return gHome;
+}
 
 QString MakeTempFolder(const QString& prefix) {
     QString path = gHome + "/" + prefix + QString::number(++gFolderCounter);
@@ -38,7 +40,9 @@ QByteArray ReadFile(const QString& path) {
     return file.readAll();
 }
 
-QString BuildBinFolder() { return QStringLiteral(TARVEL_TEST_BIN_DIR); }
+QString BuildBinFolder() {
+    return QStringLiteral(TARVEL_TEST_BIN_DIR);
+}
 
 ProcessResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs,
                          const QStringList& extraEnvironment) {
@@ -61,6 +65,10 @@ ProcessResult RunProgram(const QString& program, const QStringList& arguments, i
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+ProcessResult RunCli(const QStringList& arguments, int timeoutMs) {
+    return RunProgram(BuildBinFolder() + "/tarvel-cli", arguments, timeoutMs);
 }
 
 } // namespace tarvel::test

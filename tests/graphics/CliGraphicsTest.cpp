@@ -9,12 +9,6 @@
 using namespace tarvel;
 using namespace tarvel::test;
 
-namespace {
-ProcessResult cli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-} // namespace
-
 TEST(CliImage, ConvertsBetweenTheThreeFormats) {
     const QString folder = MakeTempFolder("cli-image");
     const TBitmap picture = RandomPicture(30, 20, 8, 0);
@@ -22,7 +16,7 @@ TEST(CliImage, ConvertsBetweenTheThreeFormats) {
     // PNG -> XYZ -> BMP -> PNG keeps the palette and every index.
     const char* chain[] = {"in.png", "a.xyz", "b.bmp", "c.png"};
     for (int i = 0; i + 1 < 4; ++i) {
-        auto r = cli({"image", "convert", folder + "/" + chain[i], folder + "/" + chain[i + 1]});
+        auto r = RunCli({"image", "convert", folder + "/" + chain[i], folder + "/" + chain[i + 1]});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     }
     EXPECT_TRUE(ReadFile(folder + "/a.xyz").startsWith("XYZ1"));
@@ -50,11 +44,11 @@ TEST(CliImage, ConvertsBetweenTheThreeFormats) {
     WriteFile(folder + "/junk.png", "\x89PNG but not really");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto r = cli(c.args);
+        auto r = RunCli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
     }
-    auto junk = cli({"image", "convert", folder + "/junk.png", folder + "/x.png"});
+    auto junk = RunCli({"image", "convert", folder + "/junk.png", folder + "/x.png"});
     EXPECT_EQ(junk.err, "tarvel-cli: image: " + (folder + "/junk.png").toUtf8() + ": Invalid PNG Image\n");
 }
 
@@ -89,7 +83,7 @@ TEST(CliChip, DrawsAChipAsTheEditorDoes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.number));
         const QString out = folder + "/chip.png";
-        auto r = cli(QStringList{"chip", chipset, QString::number(c.number), out} + c.options);
+        auto r = RunCli(QStringList{"chip", chipset, QString::number(c.number), out} + c.options);
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         TBitmap written;
         ReadPngFile(written, Path(out));
@@ -129,7 +123,7 @@ TEST(CliChip, DrawsAChipAsTheEditorDoes) {
     };
     for (const auto& e : errors) {
         SCOPED_TRACE(e.args.join(' ').toStdString());
-        auto r = cli(e.args);
+        auto r = RunCli(e.args);
         EXPECT_EQ(r.exitCode, e.exitCode);
         EXPECT_TRUE(r.err.startsWith(e.err)) << r.err.toStdString();
     }

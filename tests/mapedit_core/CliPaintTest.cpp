@@ -9,10 +9,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
 // A project whose map 1 is width x height grass.
 QString grassProject(int width = 8, int height = 6, bool withPicture = true) {
     const QString folder = MakeTempFolder("paint");
@@ -30,7 +26,7 @@ std::unique_ptr<TQelMap> loadMap(const QString& folder) {
 
 // Paints and returns the map as written back.
 std::unique_ptr<TQelMap> paint(const QString& folder, const QStringList& args) {
-    const ProcessResult r = runCli(QStringList{"paint", folder, "1"} + args);
+    const ProcessResult r = RunCli(QStringList{"paint", folder, "1"} + args);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return loadMap(folder);
 }
@@ -91,11 +87,11 @@ TEST(CliPaint, LayerAndKeyOptionsAndPrinting) {
     // --print shows the painted layer instead of writing it; cells outside the map are -1.
     const QString folder = grassProject();
     const QByteArray before = ReadFile(folder + "/Map0001.qmu");
-    ProcessResult r = runCli({"paint", folder, "1", "--print", "5,2,8,3", "pen:6,3:4049", "pen:7,3:4049"});
+    ProcessResult r = RunCli({"paint", folder, "1", "--print", "5,2,8,3", "pen:6,3:4049", "pen:7,3:4049"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out.toStdString(), "5000 5000 5000   -1\n5000 4043 4033   -1\n");
     EXPECT_EQ(ReadFile(folder + "/Map0001.qmu"), before);
-    r = runCli({"paint", folder, "1", "--upper", "--print", "1,1,0,0"});
+    r = RunCli({"paint", folder, "1", "--upper", "--print", "1,1,0,0"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out.toStdString(), "10000 10000\n10000 10000\n");
 }
@@ -109,7 +105,7 @@ TEST(CliPaint, LinksComeFromTheProjectsChipSetPicture) {
         << "kind 7 links to kind 6";
 
     const QString without = grassProject(8, 6, false);
-    const ProcessResult r = runCli({"paint", without, "1", "pen:4,2:4149", "pen:3,2:4049"});
+    const ProcessResult r = RunCli({"paint", without, "1", "pen:4,2:4149", "pen:3,2:4049"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains("warning: chipset picture \"Sample\"")) << r.err.toStdString();
     EXPECT_EQ(loadMap(without)->LowerLayer.GetChip(3, 2), 4043);
@@ -140,7 +136,7 @@ TEST(CliPaint, WrongWordsAndMissingFiles) {
     };
     const QByteArray before = ReadFile(folder + "/Map0001.qmu");
     for (const Case& c : cases) {
-        const ProcessResult r = runCli(c.args);
+        const ProcessResult r = RunCli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
         EXPECT_TRUE(r.err.startsWith("tarvel-cli: ")) << r.err.toStdString();
@@ -149,7 +145,7 @@ TEST(CliPaint, WrongWordsAndMissingFiles) {
 
     // A project without its database.
     QFile::remove(folder + "/QUORIN.qdb");
-    const ProcessResult r = runCli({"paint", folder, "1", "pen:1,1:5000"});
+    const ProcessResult r = RunCli({"paint", folder, "1", "pen:1,1:5000"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("tarvel-cli: paint: ")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QUORIN.qdb")) << r.err.toStdString();

@@ -13,10 +13,6 @@ using namespace tarvel::test;
 
 namespace {
 
-ProcessResult runCli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args);
-}
-
 // The colour of a picture pixel as a board would show it: through 5-6-5 and back.
 TRGB shown(const TBitmap& picture, int x, int y) {
     uint8_t r, g, b;
@@ -135,7 +131,7 @@ TEST(CliRenderMap, BothLayersMarksAndA24BitPicture) {
 
     for (int cell : {16, 8, 32}) {
         const QString out = folder + QString("/map%1.png").arg(cell);
-        const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", QString::number(cell)});
+        const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", QString::number(cell)});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
         const QByteArray bytes = ReadFile(out);
@@ -177,7 +173,7 @@ TEST(CliRenderMap, BothLayersMarksAndA24BitPicture) {
 
     // Event mode: the grid and the event's picture.
     const QString out = folder + "/events.png";
-    const ProcessResult r = runCli({"render-map", folder, "1", out, "--events"});
+    const ProcessResult r = RunCli({"render-map", folder, "1", out, "--events"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     TBitmap picture;
     ReadPngFile(picture, out.toStdString());
@@ -209,7 +205,7 @@ TEST(CliRenderMap, ThePanoramaShowsThroughWhenItCoversTheMapExactly) {
         SavePictureFile(sky, (folder + "/Panorama/Sky.png").toStdString());
 
         const QString out = folder + "/map.png";
-        const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", "8"});
+        const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", "8"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         TBitmap picture;
         ReadPngFile(picture, out.toStdString());
@@ -247,7 +243,7 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
         {{"render-map", folder, "1", folder + "/no/such/folder/out.png"}, 1, "out.png"},
     };
     for (const Case& c : cases) {
-        const ProcessResult r = runCli(c.args);
+        const ProcessResult r = RunCli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString() << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
     }
@@ -258,7 +254,7 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
     map.ChipSetID = 7;
     map.SaveToFile((folder + "/Map0001.qmu").toStdString());
     QFile::remove(folder + "/QUORIN.qmt");
-    const ProcessResult r = runCli({"render-map", folder, "1", out, "--cell", "4"});
+    const ProcessResult r = RunCli({"render-map", folder, "1", out, "--cell", "4"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("warning: the map's chipset 7 is not in the database")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("QUORIN.qmt is missing")) << r.err.toStdString();

@@ -8,10 +8,6 @@ using namespace tarvel::test::sound;
 
 namespace {
 
-ProcessResult cli(const QStringList& args) {
-    return RunProgram(BuildBinFolder() + "/tarvel-cli", args, 60000);
-}
-
 // Reads a 16-bit stereo 44100 Hz WAVE file as written by the tool; fails the test otherwise.
 Audio readWave(const QString& path) {
     QByteArray bytes = ReadFile(path);
@@ -40,8 +36,9 @@ TEST(CliSound, RendersWhatAPreviewSoundsLike) {
     QString out = MakeTempFolder("render");
     QString tone = QString::fromStdString(TonePath());
 
-    auto music =
-        cli({"sound", "render", QString::fromStdString(OrganPath()), out + "/organ.wav", "--seconds", "1.5"});
+    auto music = RunCli(
+        {"sound", "render", QString::fromStdString(OrganPath()), out + "/organ.wav", "--seconds", "1.5"},
+        60000);
     ASSERT_EQ(music.exitCode, 0) << music.err.toStdString();
     Audio organ = readWave(out + "/organ.wav");
     EXPECT_EQ(organ.frames(), 66150u);
@@ -49,8 +46,9 @@ TEST(CliSound, RendersWhatAPreviewSoundsLike) {
 
     // Music options in the editor's ranges: a fade-in from silence, a right-only balance, a
     // faster (higher) playback, less volume.
-    auto shaped = cli({"sound", "render", tone, out + "/shaped.wav", "--seconds", "1", "--fade-in", "500",
-                       "--volume", "50", "--tempo", "150", "--balance", "100"});
+    auto shaped = RunCli({"sound", "render", tone, out + "/shaped.wav", "--seconds", "1", "--fade-in", "500",
+                          "--volume", "50", "--tempo", "150", "--balance", "100"},
+                         60000);
     ASSERT_EQ(shaped.exitCode, 0) << shaped.err.toStdString();
     Audio s = readWave(out + "/shaped.wav");
     EXPECT_EQ(s.frames(), 44100u);
@@ -60,7 +58,8 @@ TEST(CliSound, RendersWhatAPreviewSoundsLike) {
 
     // An effect plays once: at tempo 150 the two-second tone ends after 1.33 s.
     auto effect =
-        cli({"sound", "render", tone, out + "/effect.wav", "--seconds", "2", "--effect", "--tempo", "150"});
+        RunCli({"sound", "render", tone, out + "/effect.wav", "--seconds", "2", "--effect", "--tempo", "150"},
+               60000);
     ASSERT_EQ(effect.exitCode, 0) << effect.err.toStdString();
     Audio e = readWave(out + "/effect.wav");
     EXPECT_GT(e.rms(0, 1.2, 1.3), 0.2);
@@ -97,7 +96,7 @@ TEST(CliSound, ErrorsAndUsage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        auto result = cli(c.args);
+        auto result = RunCli(c.args, 60000);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.startsWith(c.errStart)) << result.err.toStdString();
     }
