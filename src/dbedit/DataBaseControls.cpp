@@ -4,15 +4,8 @@
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "controls/DialogPlacement.h"
-#include "data/LD_Music.h"
-#include "data/LD_Switch.h"
-#include "pickers/SelMusic.h"
-#include "pickers/SelSound.h"
-#include "pickers/SelSwitch.h"
 #include "records/Catalog.h"
 
 namespace tarvel {
@@ -55,62 +48,6 @@ int TRecordComboBox::ID() const {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-TChooserBox::TChooserBox(QWidget* parent)
-    : QWidget(parent), mEdit(new QLineEdit(this)), mButton(new QToolButton(this)) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    mEdit->setReadOnly(true);
-    mButton->setText("...");
-    layout->addWidget(mEdit, 1);
-    layout->addWidget(mButton);
-    setFocusProxy(mButton);
-    connect(mButton, &QToolButton::clicked, this, &TChooserBox::chooseRequested);
-}
-
-void TChooserBox::SetText(const QString& text) {
-    mEdit->setText(text);
-    mEdit->setCursorPosition(0);
-}
-
-namespace Choose {
-
-bool Music(QWidget* owner, TQelMusic& music) {
-    TFormSelMusic picker(owner);
-    picker.SetMusic(music);
-    CenterOnOwner(&picker);
-    if (picker.exec() != QDialog::Accepted) return false;
-    music.Assign(picker.Music());
-    return true;
-}
-
-bool Sound(QWidget* owner, TQelSound& sound) {
-    TFormSelSound picker(owner);
-    picker.SetSound(sound);
-    CenterOnOwner(&picker);
-    if (picker.exec() != QDialog::Accepted) return false;
-    sound.Assign(picker.Sound());
-    return true;
-}
-
-bool Switch(QWidget* owner, TQelSwitch& switches, int32_t& id, bool& switchesChanged) {
-    TFormSelSwitch picker(owner, switches);
-    picker.SetChosenID(id);
-    CenterOnOwner(&picker);
-    const bool chosen = picker.exec() == QDialog::Accepted;
-    switchesChanged = picker.DataBaseChanged();
-    if (chosen) id = picker.ChosenID();
-    return chosen;
-}
-
-QString SwitchText(const TQelSwitch& switches, int32_t id) {
-    const TQelSwitchItem* item = switches.Find(id);
-    if (!item || item->Name.empty()) return QString::asprintf("%.4d", id);
-    return QString::asprintf("%.4d:", id) + QString::fromStdString(item->Name);
-}
-
-} // namespace Choose
 
 // ---------------------------------------------------------------------------------------------
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The controls the database pages share: a record chosen from another section by ID, a value
-// chosen in a dialog (material, music, sound, switch), per-record flag and rank tables, and the
-// binder that ties each control to one field of the page's current record.
+// The controls the database pages share: a record chosen from another section by ID, a picker
+// field of a page's own (the switch, variable and material fields are the command dialogs'),
+// per-record flag and rank tables, and the binder that ties each control to one field of the
+// page's current record.
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -19,15 +20,13 @@
 #include <vector>
 
 #include "DataBaseBase.h"
+#include "eventedit/commands/EvCmdWidgets.h"
 
 class QToolButton;
 
 namespace tarvel {
 
 class TCatalog;
-class TQelMusic;
-class TQelSound;
-class TQelSwitch;
 
 // A choice of a record of another section, or none. Each line holds its record's ID. A value
 // that names no line (a record that no longer exists) gets a line of its own, so loading and
@@ -44,33 +43,26 @@ public:
     int ID() const;
 };
 
-// A value chosen in a dialog: the value as read-only text and a "..." button.
-class TChooserBox : public QWidget {
+// A field that opens a picker of the page's own (a monster's picture with its hue, the system
+// graphic with its wallpaper and font): the text shows the value, the pick function runs the
+// picker and tells whether the user chose. The switch, variable and material boxes of the
+// command dialogs serve the common kinds.
+class TActionPickerBox : public TPickerBox {
     Q_OBJECT
 public:
-    explicit TChooserBox(QWidget* parent = nullptr);
-    QLineEdit* Edit() const { return mEdit; }
-    QToolButton* Button() const { return mButton; }
-    void SetText(const QString& text);
-
-signals:
-    void chooseRequested();
-
-private:
-    QLineEdit* mEdit;
-    QToolButton* mButton;
+    explicit TActionPickerBox(QWidget* parent = nullptr) : TPickerBox(parent) {}
+    void SetText(const QString& text) { showText(text); }
+    // Set by the binder.
+    std::function<void()> OnRefresh;
+    std::function<bool()> OnPick;
+    void Refresh() override {
+        if (OnRefresh) OnRefresh();
+    }
+    void Pick() override {
+        if (OnPick && OnPick()) emit changed();
+        Refresh();
+    }
 };
-
-// Runs the dialogs of the chooser boxes. Each returns true when the user chose (OK).
-namespace Choose {
-// A music or sound reference through "Select BGM" or "Select Sound Effect".
-bool Music(QWidget* owner, TQelMusic& music);
-bool Sound(QWidget* owner, TQelSound& sound);
-// A switch through "Select Switch" (which may also rename switches: then switchesChanged is set).
-bool Switch(QWidget* owner, TQelSwitch& switches, int32_t& id, bool& switchesChanged);
-// "%.4d:%s" of a switch; the ID alone when it has no name or does not exist.
-QString SwitchText(const TQelSwitch& switches, int32_t id);
-} // namespace Choose
 
 // One line per record of another section with a check box: the conditions a skill inflicts,
 // the heroes who may equip an item.
@@ -202,33 +194,63 @@ public:
         return edit;
     }
 
-    // A value chosen in a dialog: text shows it, choose runs the dialog on the record and tells
-    // whether it changed.
-    TChooserBox* Chooser(TChooserBox* box, std::function<QString(Record&)> text,
-                         std::function<bool(Record&)> choose) {
-        mLoaders.push_back([box, text](Record& r) { box->SetText(text(r)); });
-        QObject::connect(box, &TChooserBox::chooseRequested, box, [this, box, text, choose] {
+    // A field with a picker of the page's own: text shows the value, choose runs the picker on
+    // the record and tells whether it changed.
+    TActionPickerBox* Picker(TActionPickerBox* box, std::function<QString(Record&)> text,
+                             std::function<bool(Record&)> choose) {
+        box->OnRefresh = [this, box, text] {
+            if (Record* record = mCurrent()) box->SetText(text(*record));
+        };
+        box->OnPick = [this, choose] {
             Record* record = mCurrent();
-            if (mPage.Loading() || !record || !choose(*record)) return;
-            box->SetText(text(*record));
-            mPage.Modified();
+            return !mPage.Loading() && record && choose(*record);
+        };
+        mLoaders.push_back([box](Record&) { box->Refresh(); });
+        QObject::connect(box, &TPickerBox::changed, box, [this] {
+            if (!mPage.Loading() && mCurrent()) mPage.Modified();
         });
         return box;
     }
 
-    // A switch chosen in "Select Switch" (renaming switches there counts as a change too).
+    // A switch or variable ID. Renaming switches or variables in the picker is a change too.
     template <typename Field>
-    TChooserBox* SwitchChoice(TChooserBox* box, TQelSwitch& switches, Field field) {
-        return Chooser(
-            box,
-            [&switches, field](Record& r) { return Choose::SwitchText(switches, std::invoke(field, r)); },
-            [box, &switches, field](Record& r) {
-                bool renamed = false;
-                int32_t id = std::invoke(field, r);
-                const bool chosen = Choose::Switch(box->window(), switches, id, renamed);
-                if (chosen) std::invoke(field, r) = id;
-                return chosen || renamed;
-            });
+    TSwitchVariableBox* Switch(TSwitchVariableBox* box, Field field) {
+        mLoaders.push_back([box, field](Record& r) { box->SetValue(std::invoke(field, r)); });
+        QObject::connect(box, &TPickerBox::changed, box, [this, box, field] {
+            store([&](Record& r) { std::invoke(field, r) = box->Value(); });
+        });
+        QObject::connect(box, &TPickerBox::dataBaseChanged, box, [this] {
+            if (!mPage.Loading()) mPage.Modified();
+        });
+        return box;
+    }
+
+    // A piece of material: load puts the record's value into the box, save takes it back.
+    TMaterialBox* Material(TMaterialBox* box, std::function<void(Record&, TMaterialBox&)> load,
+                           std::function<void(Record&, const TMaterialBox&)> save) {
+        mLoaders.push_back([box, load](Record& r) { load(r, *box); });
+        QObject::connect(box, &TPickerBox::changed, box,
+                         [this, box, save] { store([&](Record& r) { save(r, *box); }); });
+        return box;
+    }
+    // A picture of a whole-image kind named by a text field.
+    template <typename Field>
+    TMaterialBox* MaterialName(TMaterialBox* box, Field field) {
+        return Material(
+            box, [field](Record& r, TMaterialBox& b) { b.SetFileName(std::invoke(field, r)); },
+            [field](Record& r, const TMaterialBox& b) { std::invoke(field, r) = b.FileName(); });
+    }
+    template <typename Field>
+    TMaterialBox* Music(TMaterialBox* box, Field field) {
+        return Material(
+            box, [field](Record& r, TMaterialBox& b) { b.SetMusic(std::invoke(field, r)); },
+            [field](Record& r, const TMaterialBox& b) { std::invoke(field, r).Assign(b.Music()); });
+    }
+    template <typename Field>
+    TMaterialBox* Sound(TMaterialBox* box, Field field) {
+        return Material(
+            box, [field](Record& r, TMaterialBox& b) { b.SetSound(std::invoke(field, r)); },
+            [field](Record& r, const TMaterialBox& b) { std::invoke(field, r).Assign(b.Sound()); });
     }
 
     // A per-record table of flags: get(record, id) and set(record, id, on).

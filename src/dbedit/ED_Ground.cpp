@@ -5,9 +5,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "controls/DialogPlacement.h"
 #include "data/LD_DataBase.h"
-#include "pickers/SelBackdrop.h"
 #include "records/ClipboardPort.h"
 
 namespace tarvel {
@@ -27,16 +25,8 @@ TFormEDGround::TFormEDGround(QWidget* parent, TQelDataBase& dataBase)
     auto* rate = mBinder.Spin(new QSpinBox(general), 0, 500, &TQelGroundItem::EncounterRate);
     rate->setSuffix(" %");
     form->addRow("Enemy Magnify Appearance", rate);
-    mBattleBack = mBinder.Chooser(
-        new TChooserBox(general), [](TQelGroundItem& r) { return QString::fromStdString(r.BattleBackName); },
-        [this](TQelGroundItem& r) {
-            TFormSelBackdrop picker(window());
-            picker.SetFileName(QString::fromStdString(r.BattleBackName));
-            CenterOnOwner(&picker);
-            if (picker.exec() != QDialog::Accepted) return false;
-            r.BattleBackName = picker.FileName().toStdString();
-            return true;
-        });
+    mBattleBack = mBinder.MaterialName(new TMaterialBox(TMaterialBox::TKind::Backdrop, general),
+                                       &TQelGroundItem::BattleBackName);
     form->addRow("Battle Background", mBattleBack);
     grid->addWidget(general, 0, 0, 1, 2);
 

@@ -14,7 +14,7 @@ public:
     TFormEDGround(QWidget* parent, TQelDataBase& dataBase);
 
     QSpinBox* SpinDamage() const { return mDamage; }
-    TChooserBox* BattleBack() const { return mBattleBack; }
+    TMaterialBox* BattleBack() const { return mBattleBack; }
     QCheckBox* CheckAirshipPass() const { return mAirshipPass; }
     QButtonGroup* DisplayGroup() const { return mDisplay; }
 
@@ -24,7 +24,7 @@ protected:
 private:
     TFieldBinder<TQelGroundItem> mBinder;
     QSpinBox* mDamage = nullptr;
-    TChooserBox* mBattleBack = nullptr;
+    TMaterialBox* mBattleBack = nullptr;
     QCheckBox* mAirshipPass = nullptr;
     QButtonGroup* mDisplay = nullptr;
 };

@@ -153,7 +153,7 @@ TFormEDItem::TFormEDItem(QWidget* parent, TQelDataBase& dataBase)
     mSwitch = new QGroupBox("Switch", editor);
     auto* switchForm = new QFormLayout(mSwitch);
     switchForm->addRow("Turned ON",
-                       mBinder.SwitchChoice(new TChooserBox(mSwitch), dataBase.Switches(), &I::SwitchID));
+                       mBinder.Switch(new TSwitchVariableBox(TIdKind::Switch, mSwitch), &I::SwitchID));
     auto* usable = new QHBoxLayout;
     usable->addWidget(mBinder.Check(new QCheckBox("Field", mSwitch), &I::UsableInField));
     usable->addWidget(mBinder.Check(new QCheckBox("Battle", mSwitch), &I::UsableInBattle));

@@ -79,8 +79,8 @@ TFormEDMonster::TFormEDMonster(QWidget* parent, TQelDataBase& dataBase)
     auto* general = new QGroupBox("Monster", editor);
     auto* form = new QFormLayout(general);
     form->addRow("Name", EditName());
-    mGraphic = mBinder.Chooser(
-        new TChooserBox(general),
+    mGraphic = mBinder.Picker(
+        new TActionPickerBox(general),
         [](M& r) {
             QString text = QString::fromStdString(r.GraphicName);
             if (r.GraphicHue != 0) text += QString(" (hue %1)").arg(r.GraphicHue);

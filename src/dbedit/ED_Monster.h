@@ -22,7 +22,7 @@ public:
 
     QTabWidget* Pages() const { return mPages; }
     QSpinBox* SpinParameter(int index) const { return mParameters[index]; }
-    TChooserBox* GraphicBox() const { return mGraphic; }
+    TActionPickerBox* GraphicBox() const { return mGraphic; }
     QLabel* Picture() const { return mPicture; }
     TRecordComboBox* ComboDropItem() const { return mDropItem; }
     TRecordRankTable* ConditionRanks() const { return mConditionRanks; }
@@ -54,7 +54,7 @@ private:
     TFieldBinder<TQelMonsterItem> mBinder;
     QTabWidget* mPages = nullptr;
     QSpinBox* mParameters[6] = {};
-    TChooserBox* mGraphic = nullptr;
+    TActionPickerBox* mGraphic = nullptr;
     QLabel* mPicture = nullptr;
     TRecordComboBox* mDropItem = nullptr;
     QCheckBox* mCanCritical = nullptr;

@@ -87,7 +87,7 @@ QString TFormEDMonsterAct::ConditionText(const TQelMonsterActItem& action, const
     case acUsually:
         return "Usually";
     case acSwitch:
-        return "Switch " + Choose::SwitchText(dataBase.Switches(), action.ConditionSwitch);
+        return "Switch " + TSwitchVariableBox::Label(TIdKind::Switch, action.ConditionSwitch);
     case acTurnNumber:
         return QString("Turn %1 + %2 X").arg(a).arg(b);
     case acGroupCount:
@@ -154,7 +154,7 @@ TFormEDMonsterAct::TFormEDMonsterAct(QWidget* parent, TQelDataBase& dataBase)
     auto* switchRow = new QHBoxLayout(mConditionSwitchRow);
     switchRow->setContentsMargins(0, 0, 0, 0);
     switchRow->addWidget(new QLabel("Switch", mConditionSwitchRow));
-    mConditionSwitch = new TChooserBox(mConditionSwitchRow);
+    mConditionSwitch = new TSwitchVariableBox(TIdKind::Switch, mConditionSwitchRow);
     switchRow->addWidget(mConditionSwitch, 1);
     switchRow->addWidget(new QLabel("ON", mConditionSwitchRow));
     conditionForm->addRow(mConditionSwitchRow);
@@ -163,9 +163,9 @@ TFormEDMonsterAct::TFormEDMonsterAct(QWidget* parent, TQelDataBase& dataBase)
     auto* after = new QGroupBox("Switches", this);
     auto* afterForm = new QFormLayout(after);
     mSwitchOn = new QCheckBox("Action to ON Switch", after);
-    mSwitchOnBox = new TChooserBox(after);
+    mSwitchOnBox = new TSwitchVariableBox(TIdKind::Switch, after);
     mSwitchOff = new QCheckBox("Action to OFF Switch", after);
-    mSwitchOffBox = new TChooserBox(after);
+    mSwitchOffBox = new TSwitchVariableBox(TIdKind::Switch, after);
     afterForm->addRow(mSwitchOn, mSwitchOnBox);
     afterForm->addRow(mSwitchOff, mSwitchOffBox);
     layout->addWidget(after);
@@ -198,16 +198,8 @@ TFormEDMonsterAct::TFormEDMonsterAct(QWidget* parent, TQelDataBase& dataBase)
         connect(box, &QSpinBox::valueChanged, this, changed);
     for (QCheckBox* box : {mSwitchOn, mSwitchOff})
         connect(box, &QCheckBox::toggled, this, changed);
-    auto chooseSwitch = [this](TChooserBox* box, int32_t TQelMonsterActItem::*field) {
-        connect(box, &TChooserBox::chooseRequested, this, [this, box, field] {
-            bool renamed = false;
-            Choose::Switch(this, mDataBase.Switches(), mAction.*field, renamed);
-            box->SetText(Choose::SwitchText(mDataBase.Switches(), mAction.*field));
-        });
-    };
-    chooseSwitch(mConditionSwitch, &TQelMonsterActItem::ConditionSwitch);
-    chooseSwitch(mSwitchOnBox, &TQelMonsterActItem::SwitchOnID);
-    chooseSwitch(mSwitchOffBox, &TQelMonsterActItem::SwitchOffID);
+    for (TSwitchVariableBox* box : {mConditionSwitch, mSwitchOnBox, mSwitchOffBox})
+        connect(box, &TPickerBox::changed, this, changed);
     setMinimumWidth(420);
 }
 
@@ -229,9 +221,9 @@ void TFormEDMonsterAct::load() {
     mRating->setValue(mAction.Rating);
     mSwitchOn->setChecked(mAction.SwitchOnFlag);
     mSwitchOff->setChecked(mAction.SwitchOffFlag);
-    mConditionSwitch->SetText(Choose::SwitchText(mDataBase.Switches(), mAction.ConditionSwitch));
-    mSwitchOnBox->SetText(Choose::SwitchText(mDataBase.Switches(), mAction.SwitchOnID));
-    mSwitchOffBox->SetText(Choose::SwitchText(mDataBase.Switches(), mAction.SwitchOffID));
+    mConditionSwitch->SetValue(mAction.ConditionSwitch);
+    mSwitchOnBox->SetValue(mAction.SwitchOnID);
+    mSwitchOffBox->SetValue(mAction.SwitchOffID);
     refresh();
     mLoading = false;
 }
@@ -250,6 +242,9 @@ void TFormEDMonsterAct::store() {
     mAction.Rating = mRating->value();
     mAction.SwitchOnFlag = mSwitchOn->isChecked();
     mAction.SwitchOffFlag = mSwitchOff->isChecked();
+    mAction.ConditionSwitch = mConditionSwitch->Value();
+    mAction.SwitchOnID = mSwitchOnBox->Value();
+    mAction.SwitchOffID = mSwitchOffBox->Value();
 }
 
 void TFormEDMonsterAct::refresh() {

@@ -11,7 +11,7 @@ class QSpinBox;
 
 namespace tarvel {
 
-class TChooserBox;
+class TSwitchVariableBox;
 class TQelDataBase;
 class TRecordComboBox;
 
@@ -58,13 +58,13 @@ private:
     QLabel* mParamJoin;
     QLabel* mParamTail;
     QWidget* mParamRow;
-    TChooserBox* mConditionSwitch;
+    TSwitchVariableBox* mConditionSwitch;
     QWidget* mConditionSwitchRow;
     QSpinBox* mRating;
     QCheckBox* mSwitchOn;
-    TChooserBox* mSwitchOnBox;
+    TSwitchVariableBox* mSwitchOnBox;
     QCheckBox* mSwitchOff;
-    TChooserBox* mSwitchOffBox;
+    TSwitchVariableBox* mSwitchOffBox;
 };
 
 } // namespace tarvel

@@ -67,14 +67,12 @@ TFormEDSkill::TFormEDSkill(QWidget* parent, TQelDataBase& dataBase)
     // ---- the switch of switch skills, the sound of teleport, escape and switch skills
     mSwitchGroup = new QGroupBox("Switch", editor);
     auto* switchForm = new QFormLayout(mSwitchGroup);
-    switchForm->addRow(
-        "Turned ON", mBinder.SwitchChoice(new TChooserBox(mSwitchGroup), dataBase.Switches(), &S::SwitchID));
+    switchForm->addRow("Turned ON",
+                       mBinder.Switch(new TSwitchVariableBox(TIdKind::Switch, mSwitchGroup), &S::SwitchID));
     first->addWidget(mSwitchGroup);
     mSoundGroup = new QGroupBox("Sound Effect", editor);
     auto* soundForm = new QFormLayout(mSoundGroup);
-    mSound = mBinder.Chooser(
-        new TChooserBox(mSoundGroup), [](S& r) { return QString::fromStdString(r.Sound.FileName); },
-        [this](S& r) { return Choose::Sound(window(), r.Sound); });
+    mSound = mBinder.Sound(new TMaterialBox(TMaterialBox::TKind::Sound, mSoundGroup), &S::Sound);
     soundForm->addRow("Sound", mSound);
     first->addStretch(1);
 

@@ -22,7 +22,7 @@ public:
     QSpinBox* SpinMPCost() const { return mMPCost; }
     QGroupBox* EffectGroup() const { return mEffect; }
     QGroupBox* SwitchGroup() const { return mSwitchGroup; }
-    TChooserBox* SoundBox() const { return mSound; }
+    TMaterialBox* SoundBox() const { return mSound; }
     TRecordFlagList* Conditions() const { return mConditions; }
     TRecordFlagList* Attributes() const { return mAttributes; }
 
@@ -39,7 +39,7 @@ private:
     QGroupBox* mChanges = nullptr;
     QGroupBox* mSwitchGroup = nullptr;
     QGroupBox* mSoundGroup = nullptr;
-    TChooserBox* mSound = nullptr;
+    TMaterialBox* mSound = nullptr;
     TRecordFlagList* mConditions = nullptr;
     TRecordFlagList* mAttributes = nullptr;
 };

@@ -11,8 +11,6 @@
 
 #include "controls/DialogPlacement.h"
 #include "data/LD_DataBase.h"
-#include "pickers/SelBackdrop.h"
-#include "pickers/SelChar.h"
 #include "pickers/SelGameOver.h"
 #include "pickers/SelSystem.h"
 #include "pickers/SelTitle.h"
@@ -86,10 +84,6 @@ bool choosePicture(QWidget* owner, std::string& name) {
     return true;
 }
 
-QString vehicleText(const std::string& name, int index) {
-    return name.empty() ? QString() : QString("%1 (%2)").arg(QString::fromStdString(name)).arg(index + 1);
-}
-
 } // namespace
 
 TFormEDSystem::TFormEDSystem(QWidget* parent, TQelDataBase& dataBase)
@@ -143,17 +137,15 @@ QWidget* TFormEDSystem::buildGeneral() {
                                       {"Ship", &TQelSystem::ShipName, &TQelSystem::ShipIndex},
                                       {"Airship", &TQelSystem::AirshipName, &TQelSystem::AirshipIndex}};
     for (const Vehicle& v : vehicleFields) {
-        auto* box = mBinder.Chooser(
-            new TChooserBox(vehicles), [v](TQelSystem& r) { return vehicleText(r.*v.name, r.*v.index); },
-            [this, v](TQelSystem& r) {
-                TFormSelChar picker(window());
-                picker.SetFileName(QString::fromStdString(r.*v.name));
-                picker.SetIndex(r.*v.index);
-                CenterOnOwner(&picker);
-                if (picker.exec() != QDialog::Accepted) return false;
-                r.*v.name = picker.FileName().toStdString();
-                r.*v.index = picker.Index();
-                return true;
+        auto* box = mBinder.Material(
+            new TMaterialBox(TMaterialBox::TKind::CharSet, vehicles),
+            [v](TQelSystem& r, TMaterialBox& b) {
+                b.SetFileName(r.*v.name);
+                b.SetIndex(r.*v.index);
+            },
+            [v](TQelSystem& r, const TMaterialBox& b) {
+                r.*v.name = b.FileName();
+                r.*v.index = b.Index();
             });
         box->setObjectName(QString("Vehicle%1").arg(v.caption));
         vehicleForm->addRow(v.caption, box);
@@ -164,17 +156,18 @@ QWidget* TFormEDSystem::buildGeneral() {
     auto* pictureForm = new QFormLayout(pictures);
     pictureForm->addRow(
         "Title Screen",
-        mBinder.Chooser(
-            new TChooserBox(pictures), [](TQelSystem& r) { return QString::fromStdString(r.TitleName); },
+        mBinder.Picker(
+            new TActionPickerBox(pictures), [](TQelSystem& r) { return QString::fromStdString(r.TitleName); },
             [this](TQelSystem& r) { return choosePicture<TFormSelTitle>(window(), r.TitleName); }));
-    pictureForm->addRow(
-        "Game Over",
-        mBinder.Chooser(
-            new TChooserBox(pictures), [](TQelSystem& r) { return QString::fromStdString(r.GameOverName); },
-            [this](TQelSystem& r) { return choosePicture<TFormSelGameOver>(window(), r.GameOverName); }));
+    pictureForm->addRow("Game Over", mBinder.Picker(
+                                         new TActionPickerBox(pictures),
+                                         [](TQelSystem& r) { return QString::fromStdString(r.GameOverName); },
+                                         [this](TQelSystem& r) {
+                                             return choosePicture<TFormSelGameOver>(window(), r.GameOverName);
+                                         }));
     pictureForm->addRow("System Graphic",
-                        mBinder.Chooser(
-                            new TChooserBox(pictures),
+                        mBinder.Picker(
+                            new TActionPickerBox(pictures),
                             [](TQelSystem& r) { return QString::fromStdString(r.SystemName); },
                             [this](TQelSystem& r) {
                                 TFormSelSystem picker(window());
@@ -216,12 +209,9 @@ QWidget* TFormEDSystem::buildGeneral() {
     victim->Fill(DataBase().Monsters());
     settingsForm->addRow("Target Victim", mBinder.RecordChoice(victim, &TQelSystem::PreviewMonster));
     settingsForm->addRow(mBinder.Check(new QCheckBox("Use Grid", settings), &TQelSystem::PreviewGrid));
-    settingsForm->addRow(
-        "Monster group background",
-        mBinder.Chooser(
-            new TChooserBox(settings),
-            [](TQelSystem& r) { return QString::fromStdString(r.MonGroupBackdrop); },
-            [this](TQelSystem& r) { return choosePicture<TFormSelBackdrop>(window(), r.MonGroupBackdrop); }));
+    settingsForm->addRow("Monster group background",
+                         mBinder.MaterialName(new TMaterialBox(TMaterialBox::TKind::Backdrop, settings),
+                                              &TQelSystem::MonGroupBackdrop));
     mSaveCount = new QLabel(settings);
     settingsForm->addRow("Times saved", mSaveCount);
     grid->addWidget(settings, 1, 1);
@@ -245,10 +235,7 @@ QWidget* TFormEDSystem::buildMusic() {
                                      "Boat",         "Ship",   "Airship",    "Game Over"};
     for (int i = 0; i < 8; ++i) {
         auto field = fields[i];
-        mMusic[i] = mBinder.Chooser(
-            new TChooserBox(group),
-            [field](TQelSystem& r) { return QString::fromStdString((r.*field).FileName); },
-            [this, field](TQelSystem& r) { return Choose::Music(window(), r.*field); });
+        mMusic[i] = mBinder.Music(new TMaterialBox(TMaterialBox::TKind::Music, group), fields[i]);
         form->addRow(captions[i], mMusic[i]);
     }
     column->addWidget(group);
@@ -266,10 +253,8 @@ QWidget* TFormEDSystem::buildSounds() {
     auto* group = new QGroupBox("System Sound Effects", editor);
     auto* form = new QGridLayout(group);
     for (int i = 0; i < SystemSoundCount; ++i) {
-        mSounds[i] = mBinder.Chooser(
-            new TChooserBox(group),
-            [i](TQelSystem& r) { return QString::fromStdString(r.Sounds[i].FileName); },
-            [this, i](TQelSystem& r) { return Choose::Sound(window(), r.Sounds[i]); });
+        mSounds[i] = mBinder.Sound(new TMaterialBox(TMaterialBox::TKind::Sound, group),
+                                   [i](TQelSystem& r) -> TQelSound& { return r.Sounds[i]; });
         // Two columns of six.
         const int row = i % 6;
         const int column = i / 6 * 2;

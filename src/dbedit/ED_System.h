@@ -27,8 +27,8 @@ public:
 
     QTabWidget* SubPages() const { return mTabs; }
     TRecordComboBox* PartySlot(int slot) const { return mParty[slot]; }
-    TChooserBox* MusicBox(int index) const { return mMusic[index]; }
-    TChooserBox* SoundBox(int index) const { return mSounds[index]; }
+    TMaterialBox* MusicBox(int index) const { return mMusic[index]; }
+    TMaterialBox* SoundBox(int index) const { return mSounds[index]; }
     QComboBox* TransitionBox(int index) const { return mTransitions[index]; }
     QButtonGroup* WallpaperGroup() const { return mWallpaper; }
     QListWidget* TestMembers() const { return mTestMembers; }
@@ -65,8 +65,8 @@ private:
     TFieldBinder<TQelSystem> mBinder;
     QTabWidget* mTabs;
     TRecordComboBox* mParty[PartySlots] = {};
-    TChooserBox* mMusic[8] = {};
-    TChooserBox* mSounds[SystemSoundCount] = {};
+    TMaterialBox* mMusic[8] = {};
+    TMaterialBox* mSounds[SystemSoundCount] = {};
     QComboBox* mTransitions[SystemTransitionCount] = {};
     QButtonGroup* mWallpaper = nullptr;
     QListWidget* mTestMembers = nullptr;
