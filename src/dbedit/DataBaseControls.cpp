@@ -150,7 +150,14 @@ QButtonGroup* MakeRadioGroup(QWidget* parent, QLayout* layout, const QStringList
         group->addButton(button, i);
         layout->addWidget(button);
     }
+    // Side by side, the buttons stand together at the left.
+    if (auto* row = qobject_cast<QHBoxLayout*>(layout)) row->addStretch(1);
     return group;
+}
+
+QSpinBox* Percent(QSpinBox* box) {
+    box->setSuffix(" %");
+    return box;
 }
 
 QComboBox* MakeChoiceBox(QWidget* parent, const QStringList& captions) {

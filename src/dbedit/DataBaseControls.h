@@ -277,6 +277,42 @@ public:
         return table;
     }
 
+    // The per-record tables that records of several kinds share by name (Condition and
+    // SetCondition with ConditionCount, and so on): ticking or ranking an entry beyond the table
+    // grows it to that entry first.
+    TRecordFlagList* ConditionFlags(TRecordFlagList* list) {
+        return Flags(
+            list, [](Record& r, int id) { return r.Condition(id); },
+            [](Record& r, int id, bool on) {
+                if (id > r.ConditionCount) r.SetConditionCount(id);
+                r.SetCondition(id, on);
+            });
+    }
+    TRecordFlagList* AttributeFlags(TRecordFlagList* list) {
+        return Flags(
+            list, [](Record& r, int id) { return r.Attribute(id); },
+            [](Record& r, int id, bool on) {
+                if (id > r.AttributeCount) r.SetAttributeCount(id);
+                r.SetAttribute(id, on);
+            });
+    }
+    TRecordRankTable* ConditionRanks(TRecordRankTable* table) {
+        return Ranks(
+            table, [](Record& r, int id) { return r.ConditionRate(id); },
+            [](Record& r, int id, int rank) {
+                if (id > r.ConditionCount) r.SetConditionCount(id);
+                r.SetConditionRate(id, rank);
+            });
+    }
+    TRecordRankTable* AttributeRanks(TRecordRankTable* table) {
+        return Ranks(
+            table, [](Record& r, int id) { return r.AttributeRate(id); },
+            [](Record& r, int id, int rank) {
+                if (id > r.AttributeCount) r.SetAttributeCount(id);
+                r.SetAttributeRate(id, rank);
+            });
+    }
+
 private:
     template <typename T, typename V>
     static void assign(T& target, V value) {
@@ -298,6 +334,8 @@ private:
 
 // Radio buttons with the captions, numbered 0.. in their group, added to the layout.
 QButtonGroup* MakeRadioGroup(QWidget* parent, QLayout* layout, const QStringList& captions);
+// A spin box that shows its value as a percentage.
+QSpinBox* Percent(QSpinBox* box);
 // A combo box of fixed choices.
 QComboBox* MakeChoiceBox(QWidget* parent, const QStringList& captions);
 

@@ -24,11 +24,6 @@ bool isUsable(int type) {
     return type >= itMedicine && type <= itSwitch;
 }
 
-QSpinBox* percent(QSpinBox* box) {
-    box->setSuffix(" %");
-    return box;
-}
-
 } // namespace
 
 TFormEDItem::TFormEDItem(QWidget* parent, TQelDataBase& dataBase)
@@ -82,10 +77,10 @@ TFormEDItem::TFormEDItem(QWidget* parent, TQelDataBase& dataBase)
     animation->Fill(dataBase.Animations());
     weaponForm->addRow("Battle Animation", mBinder.RecordChoice(animation, &I::AnimationID));
     weaponForm->addRow("MP Cost", mBinder.Spin(new QSpinBox(mWeapon), 0, 999, &I::MPCost));
-    mHitRate = percent(mBinder.Spin(new QSpinBox(mWeapon), 0, 100, &I::HitRate));
+    mHitRate = Percent(mBinder.Spin(new QSpinBox(mWeapon), 0, 100, &I::HitRate));
     weaponForm->addRow("Basis Hit Rate", mHitRate);
     weaponForm->addRow("Rise Kill Probability",
-                       percent(mBinder.Spin(new QSpinBox(mWeapon), 0, 100, &I::CriticalRate)));
+                       Percent(mBinder.Spin(new QSpinBox(mWeapon), 0, 100, &I::CriticalRate)));
     const char* const weaponFlags[4] = {"First Turn Strike", "2 Counter Attack", "Attack All Enemy",
                                         "Ignore Evasion Rate"};
     auto* weaponChecks = new QGridLayout;
@@ -182,12 +177,7 @@ TFormEDItem::TFormEDItem(QWidget* parent, TQelDataBase& dataBase)
 
     mAttributes = new TRecordFlagList(mTables);
     mAttributes->Fill(dataBase.Attributes());
-    mBinder.Flags(
-        mAttributes, [](I& r, int id) { return r.Attribute(id); },
-        [](I& r, int id, bool on) {
-            if (id > r.AttributeCount) r.SetAttributeCount(id);
-            r.SetAttribute(id, on);
-        });
+    mBinder.AttributeFlags(mAttributes);
     mTables->addTab(mAttributes, "Attack Attributes");
 
     auto* conditions = new QWidget(mTables);
@@ -195,18 +185,13 @@ TFormEDItem::TFormEDItem(QWidget* parent, TQelDataBase& dataBase)
     conditionColumn->setContentsMargins(0, 0, 0, 0);
     mConditions = new TRecordFlagList(conditions);
     mConditions->Fill(dataBase.Conditions());
-    mBinder.Flags(
-        mConditions, [](I& r, int id) { return r.Condition(id); },
-        [](I& r, int id, bool on) {
-            if (id > r.ConditionCount) r.SetConditionCount(id);
-            r.SetCondition(id, on);
-        });
+    mBinder.ConditionFlags(mConditions);
     conditionColumn->addWidget(mConditions);
     mChanceRow = new QWidget(conditions);
     auto* chanceForm = new QFormLayout(mChanceRow);
     chanceForm->setContentsMargins(4, 0, 4, 4);
     chanceForm->addRow("Condition change probability",
-                       percent(mBinder.Spin(new QSpinBox(mChanceRow), 0, 100, &I::ConditionChance)));
+                       Percent(mBinder.Spin(new QSpinBox(mChanceRow), 0, 100, &I::ConditionChance)));
     conditionColumn->addWidget(mChanceRow);
     mTables->addTab(conditions, "Ghost Condition");
     grid->addWidget(mTables, 1, 1);

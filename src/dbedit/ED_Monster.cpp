@@ -28,11 +28,6 @@ namespace {
 
 constexpr QSize PictureSize(160, 96);
 
-QSpinBox* percent(QSpinBox* box) {
-    box->setSuffix(" %");
-    return box;
-}
-
 // The monster's picture with its hue shift, its transparent colour left out, fitted into the box.
 QPixmap monsterPicture(const std::string& name, int hue) {
     const QString path = ResolveMaterialFile(QString::fromStdString(name), "Monster", ImageExtensions());
@@ -130,7 +125,7 @@ TFormEDMonster::TFormEDMonster(QWidget* parent, TQelDataBase& dataBase)
     mDropItem->Fill(dataBase.Items(), "(None)");
     rewardForm->addRow("War Profit Goods", mBinder.RecordChoice(mDropItem, &M::DropItemID));
     rewardForm->addRow("Item Appearance Rate",
-                       percent(mBinder.Spin(new QSpinBox(rewards), 0, 100, &M::DropRate)));
+                       Percent(mBinder.Spin(new QSpinBox(rewards), 0, 100, &M::DropRate)));
     grid->addWidget(rewards, 1, 0);
 
     auto* battle = new QGroupBox("Battle", editor);
@@ -203,24 +198,14 @@ TFormEDMonster::TFormEDMonster(QWidget* parent, TQelDataBase& dataBase)
     auto* conditionColumn = new QVBoxLayout(conditionBox);
     mConditionRanks = new TRecordRankTable(conditionBox);
     mConditionRanks->Fill(dataBase.Conditions());
-    mBinder.Ranks(
-        mConditionRanks, [](M& r, int id) { return r.ConditionRate(id); },
-        [](M& r, int id, int rank) {
-            if (id > r.ConditionCount) r.SetConditionCount(id);
-            r.SetConditionRate(id, rank);
-        });
+    mBinder.ConditionRanks(mConditionRanks);
     conditionColumn->addWidget(mConditionRanks);
     rankColumns->addWidget(conditionBox);
     auto* attributeBox = new QGroupBox("Attribute", ranks);
     auto* attributeColumn = new QVBoxLayout(attributeBox);
     mAttributeRanks = new TRecordRankTable(attributeBox);
     mAttributeRanks->Fill(dataBase.Attributes());
-    mBinder.Ranks(
-        mAttributeRanks, [](M& r, int id) { return r.AttributeRate(id); },
-        [](M& r, int id, int rank) {
-            if (id > r.AttributeCount) r.SetAttributeCount(id);
-            r.SetAttributeRate(id, rank);
-        });
+    mBinder.AttributeRanks(mAttributeRanks);
     attributeColumn->addWidget(mAttributeRanks);
     rankColumns->addWidget(attributeBox);
     mPages->addTab(ranks, "Condition, Attribute");

@@ -110,24 +110,14 @@ TFormEDSkill::TFormEDSkill(QWidget* parent, TQelDataBase& dataBase)
     auto* conditionColumn = new QVBoxLayout(conditions);
     mConditions = new TRecordFlagList(conditions);
     mConditions->Fill(dataBase.Conditions());
-    mBinder.Flags(
-        mConditions, [](S& r, int id) { return r.Condition(id); },
-        [](S& r, int id, bool on) {
-            if (id > r.ConditionCount) r.SetConditionCount(id);
-            r.SetCondition(id, on);
-        });
+    mBinder.ConditionFlags(mConditions);
     conditionColumn->addWidget(mConditions);
     tables->addWidget(conditions);
     auto* attributes = new QGroupBox("Attributes", tablesPage);
     auto* attributeColumn = new QVBoxLayout(attributes);
     mAttributes = new TRecordFlagList(attributes);
     mAttributes->Fill(dataBase.Attributes());
-    mBinder.Flags(
-        mAttributes, [](S& r, int id) { return r.Attribute(id); },
-        [](S& r, int id, bool on) {
-            if (id > r.AttributeCount) r.SetAttributeCount(id);
-            r.SetAttribute(id, on);
-        });
+    mBinder.AttributeFlags(mAttributes);
     attributeColumn->addWidget(mAttributes);
     attributeColumn->addWidget(
         mBinder.Check(new QCheckBox("Lower the target's resistance", attributes), &S::AffectDefense));

@@ -13,15 +13,6 @@
 
 namespace tarvel {
 
-namespace {
-
-QSpinBox* percent(QSpinBox* box) {
-    box->setSuffix(" %");
-    return box;
-}
-
-} // namespace
-
 TFormEDStatus::TFormEDStatus(QWidget* parent, TQelDataBase& dataBase)
     : TFormDataBaseListOf(parent, dataBase, dataBase.Conditions(), ClipboardFormat::Conditions),
       mBinder(*this, [this] { return Current(); }) {
@@ -68,16 +59,16 @@ TFormEDStatus::TFormEDStatus(QWidget* parent, TQelDataBase& dataBase)
     int32_t S::*const rateFields[5] = {&S::RateA, &S::RateB, &S::RateC, &S::RateD, &S::RateE};
     for (int rank = 0; rank < 5; ++rank)
         ratesForm->addRow(QString("Rank %1").arg(QChar('A' + rank)),
-                          percent(mBinder.Spin(new QSpinBox(rates), 0, 100, rateFields[rank])));
+                          Percent(mBinder.Spin(new QSpinBox(rates), 0, 100, rateFields[rank])));
     right->addWidget(rates);
 
     // ---- cure
     auto* cure = new QGroupBox("Cure Method", editor);
     auto* cureForm = new QFormLayout(cure);
     cureForm->addRow("Recovery after turns", mBinder.Spin(new QSpinBox(cure), 0, 999, &S::CureTurns));
-    cureForm->addRow("% Cure Probability", percent(mBinder.Spin(new QSpinBox(cure), 0, 100, &S::CureRate)));
+    cureForm->addRow("% Cure Probability", Percent(mBinder.Spin(new QSpinBox(cure), 0, 100, &S::CureRate)));
     cureForm->addRow("Shock From Healing",
-                     percent(mBinder.Spin(new QSpinBox(cure), 0, 100, &S::ShockCureRate)));
+                     Percent(mBinder.Spin(new QSpinBox(cure), 0, 100, &S::ShockCureRate)));
     right->addWidget(cure);
 
     // ---- what it weakens
@@ -92,7 +83,7 @@ TFormEDStatus::TFormEDStatus(QWidget* parent, TQelDataBase& dataBase)
     abilityColumn->addLayout(halfGrid);
     auto* hitForm = new QFormLayout;
     hitForm->addRow("Change Hit Rate Cost",
-                    percent(mBinder.Spin(new QSpinBox(ability), 0, 100, &S::HitRateChange)));
+                    Percent(mBinder.Spin(new QSpinBox(ability), 0, 100, &S::HitRateChange)));
     abilityColumn->addLayout(hitForm);
     abilityColumn->addStretch(1);
     left->addWidget(ability);

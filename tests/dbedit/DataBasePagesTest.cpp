@@ -113,7 +113,9 @@ TEST(DataBasePages, AnEditReachesTheFileOnOkOnly) {
             EXPECT_TRUE(p.form->ButtonApply()->isEnabled());
             p.close(ok);
             EXPECT_EQ(c.saved(p.savedFile()), ok ? c.value : before);
-            if (!ok) EXPECT_EQ(dataBaseBytes(p.db()), inMemory);
+            if (!ok) {
+                EXPECT_EQ(dataBaseBytes(p.db()), inMemory);
+            }
         }
     }
 }
