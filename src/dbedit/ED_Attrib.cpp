@@ -31,8 +31,7 @@ TFormEDAttrib::TFormEDAttrib(QWidget* parent, TQelDataBase& dataBase)
                                                 &TQelAttribItem::RateC, &TQelAttribItem::RateD,
                                                 &TQelAttribItem::RateE};
     for (int rank = 0; rank < 5; ++rank) {
-        mRates[rank] = mBinder.Spin(new QSpinBox(rates), -1000, 1000, fields[rank]);
-        mRates[rank]->setSuffix(" %");
+        mRates[rank] = Percent(mBinder.Spin(new QSpinBox(rates), -1000, 1000, fields[rank]));
         ratesForm->addRow(QString("Rank %1").arg(QChar('A' + rank)), mRates[rank]);
     }
     column->addWidget(rates);

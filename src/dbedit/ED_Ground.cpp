@@ -22,9 +22,8 @@ TFormEDGround::TFormEDGround(QWidget* parent, TQelDataBase& dataBase)
     form->addRow("Name", EditName());
     mDamage = mBinder.Spin(new QSpinBox(general), 0, 999, &TQelGroundItem::Damage);
     form->addRow("Damage", mDamage);
-    auto* rate = mBinder.Spin(new QSpinBox(general), 0, 500, &TQelGroundItem::EncounterRate);
-    rate->setSuffix(" %");
-    form->addRow("Enemy Magnify Appearance", rate);
+    form->addRow("Enemy Magnify Appearance",
+                 Percent(mBinder.Spin(new QSpinBox(general), 0, 500, &TQelGroundItem::EncounterRate)));
     mBattleBack = mBinder.MaterialName(new TMaterialBox(TMaterialBox::TKind::Backdrop, general),
                                        &TQelGroundItem::BattleBackName);
     form->addRow("Battle Background", mBattleBack);

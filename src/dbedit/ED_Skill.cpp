@@ -86,9 +86,7 @@ TFormEDSkill::TFormEDSkill(QWidget* parent, TQelDataBase& dataBase)
     effectForm->addRow("Attack Influence", mBinder.Spin(new QSpinBox(mEffect), 0, 10, &S::AttackInfluence));
     effectForm->addRow("Mind Influence", mBinder.Spin(new QSpinBox(mEffect), 0, 10, &S::MindInfluence));
     effectForm->addRow("Variance", mBinder.Spin(new QSpinBox(mEffect), 0, 10, &S::Variance));
-    auto* hit = mBinder.Spin(new QSpinBox(mEffect), 0, 100, &S::HitRate);
-    hit->setSuffix(" %");
-    effectForm->addRow("Hit Rate", hit);
+    effectForm->addRow("Hit Rate", Percent(mBinder.Spin(new QSpinBox(mEffect), 0, 100, &S::HitRate)));
     second->addWidget(mEffect);
 
     mChanges = new QGroupBox("Changes", editor);

@@ -116,6 +116,8 @@ TFormEDStatus::TFormEDStatus(QWidget* parent, TQelDataBase& dataBase)
             lossGrid->addWidget(mLosses[index], row + 1, side + 1);
         }
     }
+    // The boxes stand beside their captions, the room left over goes to the right.
+    lossGrid->setColumnStretch(3, 1);
     secondColumn->addWidget(losses);
 
     // ---- messages

@@ -234,7 +234,6 @@ QWidget* TFormEDSystem::buildMusic() {
     const char* const captions[8] = {"Title Screen", "Battle", "Battle End", "Inn",
                                      "Boat",         "Ship",   "Airship",    "Game Over"};
     for (int i = 0; i < 8; ++i) {
-        auto field = fields[i];
         mMusic[i] = mBinder.Music(new TMaterialBox(TMaterialBox::TKind::Music, group), fields[i]);
         form->addRow(captions[i], mMusic[i]);
     }

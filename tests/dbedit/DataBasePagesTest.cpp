@@ -1,13 +1,18 @@
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <functional>
+#include <set>
 
 #include "DataBaseFixture.h"
 #include "dbedit/ED_Attrib.h"
@@ -385,4 +390,82 @@ TEST(DataBasePages, TestPartyMembers) {
     EXPECT_EQ(party.Items(1)->ID, 2);
     p.close(true);
     EXPECT_EQ(p.savedFile()["system"].toObject()["TestParty"].toArray().size(), 3);
+}
+
+// Every spin box, check box, text box, choice and radio button of the eight pages is bound to
+// the record: changing it changes the database in memory and enables "&Apply". A control that
+// was laid out but never bound would show a value the file never gets.
+TEST(DataBasePages, EveryControlEditsTheDatabase) {
+    DataBaseProject p;
+    p.open(0);
+    for (int tab :
+         {SkillTab, ItemTab, MonsterTab, AttributeTab, ConditionTab, TerrainTab, VocabularyTab, SystemTab}) {
+        p.form->SetTabIndex(tab);
+        if (TFormDataBaseList* list = p.listPage()) list->DataList()->setCurrentRow(1);
+        QWidget* shown = p.form->Page();
+        ASSERT_NE(shown, nullptr);
+        // The controls inside spin boxes and choices are theirs, not the page's.
+        auto own = [](QWidget* w) {
+            for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
+                if (qobject_cast<QAbstractSpinBox*>(up) || qobject_cast<QComboBox*>(up)) return false;
+            return true;
+        };
+        auto describe = [&](QWidget* w) {
+            QString text = w->metaObject()->className();
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " \"" + button->text() + "\"";
+            if (!w->objectName().isEmpty()) text += " " + w->objectName();
+            return p.form->TabBar()->tabText(tab).toStdString() + ": " + text.toStdString();
+        };
+        int checked = 0;
+        for (QWidget* w : shown->findChildren<QWidget*>()) {
+            if (!own(w)) continue;
+            std::function<void()> change;
+            if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+                change = [spin] {
+                    spin->setValue(spin->value() == spin->minimum() ? spin->maximum() : spin->minimum());
+                };
+            } else if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+                if (radio->isChecked()) continue;
+                change = [radio] { radio->setChecked(true); };
+            } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+                change = [check] { check->setChecked(!check->isChecked()); };
+            } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                change = [edit] { edit->setText(edit->text() + "!"); };
+            } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                if (combo->count() < 2) continue;
+                change = [combo] { combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count()); };
+            } else {
+                continue;
+            }
+            SCOPED_TRACE(describe(w));
+            p.form->ButtonApply()->setEnabled(false);
+            const std::vector<uint8_t> before = dataBaseBytes(p.db());
+            change();
+            EXPECT_TRUE(dataBaseBytes(p.db()) != before);
+            EXPECT_TRUE(p.form->ButtonApply()->isEnabled());
+            ++checked;
+        }
+        EXPECT_GT(checked, 0) << p.form->TabBar()->tabText(tab).toStdString();
+    }
+}
+
+// The vocabulary sub-pages together hold one text box for each of the 120 texts, each box editing
+// its own text.
+TEST(DataBasePages, VocabularyHasABoxForEveryText) {
+    DataBaseProject p;
+    p.open(VocabularyTab);
+    auto* words = page<TFormEDVocabulary>(p);
+    ASSERT_NE(words, nullptr);
+    std::set<QLineEdit*> boxes;
+    for (int id : TQelVocabulary::TextIDs()) {
+        SCOPED_TRACE(id);
+        QLineEdit* edit = words->Edit(id);
+        ASSERT_NE(edit, nullptr);
+        boxes.insert(edit);
+        edit->setText(QString("text %1").arg(id));
+    }
+    EXPECT_EQ(boxes.size(), TQelVocabulary::TextIDs().size());
+    EXPECT_EQ(words->findChildren<QLineEdit*>().size(), boxes.size());
+    for (int id : TQelVocabulary::TextIDs())
+        EXPECT_EQ(p.db().Vocabulary().Text(id), "text " + std::to_string(id));
 }

@@ -42,7 +42,9 @@ bool save(QWidget& window, const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Under xvfb-run the window takes the size of the virtual screen; without a display it is
+    // drawn offscreen.
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QTemporaryDir home;
     setenv("HOME", qPrintable(home.path()), 1);
     setenv("XDG_CONFIG_HOME", qPrintable(home.path() + "/.config"), 1);
