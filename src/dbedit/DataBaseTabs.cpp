@@ -2,6 +2,7 @@
 
 #include "DataBaseList.h"
 #include "ED_Attrib.h"
+#include "ED_CommonEvent.h"
 #include "ED_Ground.h"
 #include "ED_Item.h"
 #include "ED_Monster.h"
@@ -51,7 +52,7 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"System", 13,
      &MakeDataBasePage<TFormEDSystem>},
     {"Common Events", 14,
-     &MakeNamesPage<TQelCommonEvent, &TQelDataBase::CommonEvents, ClipboardFormat::CommonEvents>},
+     &MakeDataBasePage<TFormEDCommonEvent>},
 };
 // clang-format on
 

@@ -20,14 +20,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void radio(QWidget& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void combo(QWidget& d, const char* name, int index) {
-    Control<QComboBox>(d, name).setCurrentIndex(index);
-}
-
 struct SoundRecorder : SoundPlayerPort {
     std::vector<std::string> played;
     void PlaySound(const std::string& path, int, int, int) override { played.push_back(path); }

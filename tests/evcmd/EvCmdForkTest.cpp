@@ -20,18 +20,6 @@ void kind(TFormEvCmdBase& d, int k) {
     Control<QRadioButton>(d, QStringLiteral("RadioKind%1").arg(k).toLatin1().constData()).click();
 }
 
-void radio(QWidget& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void combo(QWidget& d, const char* name, int index) {
-    Control<QComboBox>(d, name).setCurrentIndex(index);
-}
-
-void spin(QWidget& d, const char* name, int value) {
-    Control<QSpinBox>(d, name).setValue(value);
-}
-
 // The new fork's structure below its head: an empty then-branch, the else branch when asked for,
 // and the end line.
 Texts fork(const std::string& head, bool withElse = false) {

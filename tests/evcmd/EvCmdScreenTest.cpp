@@ -22,14 +22,6 @@ void sliders(TFormEvCmdBase& d, const char* group, std::vector<int> values) {
         colours.Slider(int(i))->Spin()->setValue(values[i]);
 }
 
-void spin(QWidget& d, const char* name, int value) {
-    Control<QSpinBox>(d, name).setValue(value);
-}
-
-void radio(QWidget& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
 // Chooses the picture as the picture picker would.
 void choosePicture(TFormEvCmdBase& d, const std::string& name) {
     auto& box = Control<TMaterialBox>(d, "BoxPicture");

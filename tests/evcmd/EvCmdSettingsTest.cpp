@@ -24,18 +24,6 @@ using namespace tarvel::test;
 
 namespace {
 
-void spin(QWidget& d, const char* name, int value) {
-    Control<QSpinBox>(d, name).setValue(value);
-}
-
-void radio(QWidget& d, const char* group, int index) {
-    Control<TRadioGroup>(d, group).Button(index)->click();
-}
-
-void check(QWidget& d, const char* name, bool on) {
-    Control<QCheckBox>(d, name).setChecked(on);
-}
-
 void choose(TFormEvCmdBase& d, const char* name, const std::string& file) {
     auto& box = Control<TMaterialBox>(d, name);
     box.SetFileName(file);
