@@ -4,7 +4,7 @@
 
 namespace tarvel {
 
-const TQelChipSetItem* ChipSetRecordLook::Record() const {
+const TQelChipSetItem* ChipSetIDLook::Record() const {
     TQelDataBase* db = TQelDataBase::Current();
     return db ? db->ChipSets().Find(mID) : nullptr;
 }

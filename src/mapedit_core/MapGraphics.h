@@ -13,10 +13,24 @@
 
 namespace tarvel {
 
+// A chipset record held by the caller (the game's own database) as the chipset renderer reads it.
+class ChipSetRecordLook : public ChipSetRecordPort {
+public:
+    explicit ChipSetRecordLook(const TQelChipSetItem* record = nullptr) : mRecord(record) {}
+    void SetRecord(const TQelChipSetItem* record) { mRecord = record; }
+    const TQelChipSetItem* Record() const { return mRecord; }
+    std::string GraphicName() const override { return mRecord ? mRecord->GraphicName : std::string(); }
+    int SeaAnimation() const override { return mRecord ? mRecord->SeaAnimation : 0; }
+    int SeaSpeed() const override { return mRecord ? mRecord->SeaSpeed : 0; }
+
+private:
+    const TQelChipSetItem* mRecord;
+};
+
 // A chipset record of the database as the chipset renderer reads it. The record is looked up by
 // its ID in the current database at each use: the database window may read the database again or
 // shorten the chipset list while the map is shown, and a kept pointer would then be left dangling.
-class ChipSetRecordLook : public ChipSetRecordPort {
+class ChipSetIDLook : public ChipSetRecordPort {
 public:
     void SetID(int32_t id) { mID = id; }
     // The record, or nullptr when the database has none of that ID.
@@ -49,7 +63,7 @@ public:
     int32_t ChipSetID() const { return mChipSetID; }
 
 private:
-    ChipSetRecordLook mRecord;
+    ChipSetIDLook mRecord;
     TQelChipSetGraphic mChipSet;
     TQelCharSetGraphic mCharSets;
     int32_t mChipSetID = 0;
