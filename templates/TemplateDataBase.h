@@ -22,18 +22,5 @@ void FillTemplateDataBase(TQelDataBase& db);
 // The file name the editor copies into a new project.
 extern const char* const kTemplateFileName; // "QUORIN.qdb.dat"
 
-// How the standard actions of a monster's action pattern are numbered, as the runtime and the
-// monster page read them.
-enum TBasicAction : int {
-    baAttack = 0,
-    baDoubleAttack = 1,
-    baDefend = 2,
-    baObserve = 3,
-    baChargeUp = 4,
-    baSelfDestruct = 5,
-    baEscape = 6,
-    baNothing = 7,
-};
-
 } // namespace starter
 } // namespace tarvel

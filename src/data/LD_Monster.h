@@ -10,6 +10,33 @@
 
 namespace tarvel {
 
+// How the standard actions of an action pattern are numbered, as the monster page and the runtime
+// read them (BasicAction).
+enum TBasicAction : uint8_t {
+    baAttack,
+    baDoubleAttack,
+    baDefend,
+    baObserve,
+    baChargeUp,
+    baSelfDestruct,
+    baEscape,
+    baNothing,
+    BasicActionCount
+};
+
+// The "Action Conditions" (ConditionType) and what their two numbers mean.
+enum TActCondition : uint8_t {
+    acUsually,         // always
+    acSwitch,          // ConditionSwitch is on
+    acTurnNumber,      // turn Param1 + Param2 x N (N = 0, 1, ...)
+    acGroupCount,      // Param1 to Param2 members of the group left
+    acOwnHP,           // own HP from Param1 to Param2 percent
+    acOwnMP,           // own MP from Param1 to Param2 percent
+    acPartyLevel,      // the party's average level from Param1 to Param2
+    acPartyExhaustion, // the party's exhaustion from Param1 to Param2 percent
+    ActConditionCount
+};
+
 // One entry of a monster's "Action Pattern"; ID is its position.
 class TQelMonsterActItem : public TCatalogItem {
 public:

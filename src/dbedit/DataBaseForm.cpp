@@ -1,11 +1,14 @@
 #include "DataBaseForm.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -31,6 +34,20 @@ constexpr int PreferredWidth = 960;
 constexpr int PreferredHeight = 680;
 constexpr int MinimumWidth = 760;
 constexpr int MinimumHeight = 540;
+
+// Tabs with less room around their captions, so that all thirteen show side by side on an
+// 800 x 600 screen; otherwise drawn by the application's style.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    explicit TCompactTabStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) return 8;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 } // namespace
 
 TFormDataBase::TFormDataBase(QWidget* owner, TProjectDocument& document)
@@ -53,6 +70,10 @@ TFormDataBase::TFormDataBase(QWidget* owner, TProjectDocument& document)
     mTabBar->setExpanding(false);
     mTabBar->setUsesScrollButtons(true);
     mTabBar->setDrawBase(true);
+    mTabBar->setStyle(new TCompactTabStyle(mTabBar));
+    QFont tabFont = mTabBar->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+    mTabBar->setFont(tabFont);
     for (int i = 0; i < DataBaseTabCount; ++i)
         mTabBar->addTab(DataBaseTab(i).Caption);
     layout->addWidget(mTabBar);

@@ -14,7 +14,7 @@
 namespace tarvel {
 
 namespace {
-constexpr int ListWidth = 184;
+constexpr int ListWidth = 156;
 }
 
 TFormDataBaseList::TFormDataBaseList(QWidget* parent, TQelDataBase& dataBase, TCatalog& records,

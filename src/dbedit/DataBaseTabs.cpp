@@ -1,8 +1,16 @@
 #include "DataBaseTabs.h"
 
 #include "DataBaseList.h"
+#include "ED_Attrib.h"
 #include "ED_CommonEvent.h"
+#include "ED_Ground.h"
+#include "ED_Item.h"
+#include "ED_Monster.h"
 #include "ED_Player.h"
+#include "ED_Skill.h"
+#include "ED_Status.h"
+#include "ED_System.h"
+#include "ED_Vocabulary.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
 
@@ -23,27 +31,27 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Hero", 2,
      &MakeDataBasePage<TFormEDPlayer>},
     {"Skills", 3,
-     &MakeNamesPage<TQelSkill, &TQelDataBase::Skills, ClipboardFormat::Skills>},
+     &MakeDataBasePage<TFormEDSkill>},
     {"Items", 4,
-     &MakeNamesPage<TQelItem, &TQelDataBase::Items, ClipboardFormat::Items>},
+     &MakeDataBasePage<TFormEDItem>},
     {"Monsters", 5,
-     &MakeNamesPage<TQelMonster, &TQelDataBase::Monsters, ClipboardFormat::Monsters>},
+     &MakeDataBasePage<TFormEDMonster>},
     {"M.Party", 6,
      &MakeNamesPage<TQelMonGroup, &TQelDataBase::MonGroups, ClipboardFormat::MonsterGroups>},
     {"Attributes", 7,
-     &MakeNamesPage<TQelAttrib, &TQelDataBase::Attributes, ClipboardFormat::Attributes>},
+     &MakeDataBasePage<TFormEDAttrib>},
     {"Conditions", 8,
-     &MakeNamesPage<TQelStatus, &TQelDataBase::Conditions, ClipboardFormat::Conditions>},
+     &MakeDataBasePage<TFormEDStatus>},
     {"Battle", 9,
      &MakeNamesPage<TQelAnimation, &TQelDataBase::Animations, ClipboardFormat::Animations>},
     {"Terrain", 10,
-     &MakeNamesPage<TQelGround, &TQelDataBase::Terrain, ClipboardFormat::Terrain>},
+     &MakeDataBasePage<TFormEDGround>},
     {"ChipSets", 11,
      &MakeNamesPage<TQelChipSet, &TQelDataBase::ChipSets, ClipboardFormat::ChipSets>},
     {"Vocabulary", 12,
-     nullptr},
+     &MakeDataBasePage<TFormEDVocabulary>},
     {"System", 13,
-     nullptr},
+     &MakeDataBasePage<TFormEDSystem>},
     {"Common Events", 14,
      &MakeDataBasePage<TFormEDCommonEvent>},
 };

@@ -4,12 +4,15 @@
 
 namespace tarvel {
 
+const TQelChipSetItem* ChipSetIDLook::Record() const {
+    TQelDataBase* db = TQelDataBase::Current();
+    return db ? db->ChipSets().Find(mID) : nullptr;
+}
+
 void TMapGraphics::ReloadChipSet(int32_t chipSetID) {
     mChipSetID = chipSetID;
-    const TQelChipSetItem* record = nullptr;
-    if (TQelDataBase* db = TQelDataBase::Current()) record = db->ChipSets().Find(chipSetID);
-    mRecord.SetRecord(record);
-    if (record) {
+    mRecord.SetID(chipSetID);
+    if (mRecord.Record()) {
         mChipSet.SetChipSet(&mRecord);
     } else {
         // An ID the database does not have draws a blank chipset rather than a stale one.

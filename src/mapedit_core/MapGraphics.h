@@ -13,7 +13,7 @@
 
 namespace tarvel {
 
-// A chipset record of the database as the chipset renderer reads it.
+// A chipset record held by the caller (the game's own database) as the chipset renderer reads it.
 class ChipSetRecordLook : public ChipSetRecordPort {
 public:
     explicit ChipSetRecordLook(const TQelChipSetItem* record = nullptr) : mRecord(record) {}
@@ -27,6 +27,31 @@ private:
     const TQelChipSetItem* mRecord;
 };
 
+// A chipset record of the database as the chipset renderer reads it. The record is looked up by
+// its ID in the current database at each use: the database window may read the database again or
+// shorten the chipset list while the map is shown, and a kept pointer would then be left dangling.
+class ChipSetIDLook : public ChipSetRecordPort {
+public:
+    void SetID(int32_t id) { mID = id; }
+    // The record, or nullptr when the database has none of that ID.
+    const TQelChipSetItem* Record() const;
+    std::string GraphicName() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->GraphicName : std::string();
+    }
+    int SeaAnimation() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->SeaAnimation : 0;
+    }
+    int SeaSpeed() const override {
+        const TQelChipSetItem* record = Record();
+        return record ? record->SeaSpeed : 0;
+    }
+
+private:
+    int32_t mID = 0;
+};
+
 class TMapGraphics : public TQelMapGraphics {
 public:
     // Looks the chipset up in the current database (none: a blank chipset) and loads its picture.
@@ -38,7 +63,7 @@ public:
     int32_t ChipSetID() const { return mChipSetID; }
 
 private:
-    ChipSetRecordLook mRecord;
+    ChipSetIDLook mRecord;
     TQelChipSetGraphic mChipSet;
     TQelCharSetGraphic mCharSets;
     int32_t mChipSetID = 0;

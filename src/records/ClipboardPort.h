@@ -47,6 +47,8 @@ constexpr int EventCommands = 566;
 constexpr int MoveCommands = 567;
 constexpr int Map = 568;
 constexpr int EncounterEntries = 569;
+// Monster action entries share the encounter entries' format.
+constexpr int MonsterActions = 569;
 constexpr int AnimationTimings = 570;
 constexpr int AnimationFrames = 572;
 constexpr int AnimationCells = 573;

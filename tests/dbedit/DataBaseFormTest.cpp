@@ -333,3 +333,12 @@ TEST(DataBaseForm, MusicButtonOpensTheBgmPickerToListen) {
     p.form->ButtonMusic()->click();
     EXPECT_TRUE(seen);
 }
+
+// "&Help" on each tab opens the manual at its context; the manual has a section for each.
+TEST(DataBaseForm, TheManualHasASectionForEveryTab) {
+    const QByteArray manual = ReadFile(BuildBinFolder() + "/help/index.html");
+    ASSERT_FALSE(manual.isEmpty());
+    for (int i = 0; i < DataBaseTabCount; ++i)
+        EXPECT_TRUE(manual.contains(QString("name=\"context-%1\"").arg(DataBaseTab(i).HelpContext).toUtf8()))
+            << DataBaseTab(i).Caption;
+}

@@ -44,3 +44,22 @@ TEST(MapGraphics, FollowsTheMapsChipSetAndCollectsItsEventsCharSets) {
     EXPECT_EQ(loadedGraphics.ChipSet().ImageName(), "");
     EXPECT_EQ(loadedGraphics.ChipSet().ChipSet(), nullptr);
 }
+
+// The database window may read the database again or shorten the chipset list while a map is
+// shown: the renderer then reads the record the database holds now, or none.
+TEST(MapGraphics, ReadsTheChipSetRecordTheDatabaseHoldsNow) {
+    TQelDataBase db;
+    TQelDataBase::ResetList(db.ChipSets(), 2);
+    TQelMap map(1);
+    map.Reset();
+    TMapGraphics& graphics = AttachMapGraphics(map);
+    graphics.ReloadChipSet(2);
+    ASSERT_NE(graphics.ChipSet().ChipSet(), nullptr);
+
+    db.ChipSets().Delete(2);
+    db.ChipSets().FindOrCreate(2)->SeaSpeed = 4;
+    EXPECT_EQ(graphics.ChipSet().ChipSet()->SeaSpeed(), 4);
+    db.ChipSets().Delete(2);
+    EXPECT_EQ(graphics.ChipSet().ChipSet()->SeaSpeed(), 0);
+    EXPECT_EQ(graphics.ChipSet().ChipSet()->GraphicName(), "");
+}
