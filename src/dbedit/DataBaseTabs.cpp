@@ -1,6 +1,7 @@
 #include "DataBaseTabs.h"
 
 #include "DataBaseList.h"
+#include "ED_ChipSet.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
 
@@ -37,7 +38,7 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Terrain", 10,
      &MakeNamesPage<TQelGround, &TQelDataBase::Terrain, ClipboardFormat::Terrain>},
     {"ChipSets", 11,
-     &MakeNamesPage<TQelChipSet, &TQelDataBase::ChipSets, ClipboardFormat::ChipSets>},
+     &MakeDataBasePage<TFormEDChipSet>},
     {"Vocabulary", 12,
      nullptr},
     {"System", 13,
