@@ -1,6 +1,7 @@
 #include "DataBaseTabs.h"
 
 #include "DataBaseList.h"
+#include "ED_Animation.h"
 #include "ED_ChipSet.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
@@ -34,7 +35,7 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Conditions", 8,
      &MakeNamesPage<TQelStatus, &TQelDataBase::Conditions, ClipboardFormat::Conditions>},
     {"Battle", 9,
-     &MakeNamesPage<TQelAnimation, &TQelDataBase::Animations, ClipboardFormat::Animations>},
+     &MakeDataBasePage<TFormEDAnimation>},
     {"Terrain", 10,
      &MakeNamesPage<TQelGround, &TQelDataBase::Terrain, ClipboardFormat::Terrain>},
     {"ChipSets", 11,
