@@ -26,8 +26,8 @@ constexpr int Counter = 0x40;
 enum class TChipMark {
     Circle = 0,  // passable
     Cross = 1,   // blocked
-    Square = 2,  // passable from everywhere, drawn above the hero
-    Star = 3,    // like the square, and the hero stands behind its lower part
+    Square = 2,  // bit 0x10 set
+    Star = 3,    // bit 0x20 set
     Counter = 4, // the counter flag is on
     ArrowDown = 5,
     ArrowLeft = 6,

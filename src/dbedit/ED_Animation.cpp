@@ -185,14 +185,12 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent, TQelDataBase& dataBase)
     mFrameMenu = new QMenu(this);
     auto frameAction = [this](const QString& caption, const QKeySequence& key, const char* name,
                               void (TFormEDAnimation::*slot)()) {
-        QAction* a = mFrameMenu->addAction(caption);
-        a->setObjectName(name);
+        QAction* a = AddMenuAction(mFrameMenu, this, caption, name, slot);
         if (!key.isEmpty()) {
             a->setShortcut(key);
             a->setShortcutContext(Qt::WidgetShortcut);
             mFrameList->addAction(a);
         }
-        connect(a, &QAction::triggered, this, slot);
         return a;
     };
     mFrameCopy = frameAction("&Copy", {}, "Menu_FrameCopy", &TFormEDAnimation::Menu_FrameCopy);
@@ -212,10 +210,7 @@ TFormEDAnimation::TFormEDAnimation(QWidget* parent, TQelDataBase& dataBase)
     // The timing list's menu.
     mTimingMenu = new QMenu(this);
     auto timingAction = [this](const QString& caption, const char* name, void (TFormEDAnimation::*slot)()) {
-        QAction* a = mTimingMenu->addAction(caption);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddMenuAction(mTimingMenu, this, caption, name, slot);
     };
     mTimingEdit = timingAction("&Edit...", "Menu_TimingEdit", &TFormEDAnimation::Menu_TimingEdit);
     mTimingMenu->addSeparator();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ED_AnimationCells.h"
+#include "ED_Widgets.h"
 #include "controls/BoardView.h"
 #include "controls/DialogPlacement.h"
 #include "graphics/EditorMarks.h"
@@ -104,10 +105,7 @@ TAnimationCellView::TAnimationCellView(QWidget* parent)
             [this](QPoint at, Qt::MouseButton button) { PaintBoxDoubleClick(at, button); });
 
     auto action = [this](const QString& caption, const char* name, void (TAnimationCellView::*slot)()) {
-        QAction* a = mMenu->addAction(caption);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddMenuAction(mMenu, this, caption, name, slot);
     };
     mProperty = action("&Property...", "Menu_Property", &TAnimationCellView::Menu_Property);
     mMenu->addSeparator();
@@ -575,18 +573,17 @@ void TAnimationCellView::Menu_Delete() {
 }
 
 void TAnimationCellView::Menu_PriorityUp() {
-    TQelAnimationPatternItem* f = frame();
-    if (!f || !selectedCell()) return;
-    if (const int moved = RaiseAnimationCell(*f, mSelected); moved >= 0) {
-        mSelected = moved;
-        changed();
-    }
+    reorder(&RaiseAnimationCell);
 }
 
 void TAnimationCellView::Menu_PriorityDown() {
+    reorder(&LowerAnimationCell);
+}
+
+void TAnimationCellView::reorder(int (*rule)(TQelAnimationPatternItem&, int)) {
     TQelAnimationPatternItem* f = frame();
     if (!f || !selectedCell()) return;
-    if (const int moved = LowerAnimationCell(*f, mSelected); moved >= 0) {
+    if (const int moved = rule(*f, mSelected); moved >= 0) {
         mSelected = moved;
         changed();
     }

@@ -127,6 +127,8 @@ private:
     void drawTarget(bool darkened, int flashStep = 0);
     void drawCellFrame(const TCellSquare& square, TRGB colour);
     void changed();
+    // The selected cell moved up or down the list by a rule that returns its new place.
+    void reorder(int (*rule)(TQelAnimationPatternItem&, int));
     void endDrag();
     void showHint(QPoint global);
 

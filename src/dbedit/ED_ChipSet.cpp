@@ -416,7 +416,6 @@ void TFormEDChipSet::ModeButtonClick() {
 bool TFormEDChipSet::ImageBoxClick(std::string& name) {
     if (!Current()) return false;
     TFormSelChipSet picker(window());
-    picker.setWindowTitle("Select ChipSet Graphics");
     picker.SetFileName(QString::fromStdString(Current()->GraphicName));
     PlaceNearOwner(&picker, 212, 44);
     if (picker.exec() != QDialog::Accepted) return false;

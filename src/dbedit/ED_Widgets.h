@@ -2,6 +2,8 @@
 
 // Small controls the chipset and battle animation pages and their dialogs share.
 
+#include <QAction>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -52,6 +54,16 @@ private:
     QSlider* mSlider;
     QSpinBox* mSpin;
 };
+
+// Adds an entry named name to a menu that calls the receiver's slot.
+template <typename Receiver>
+QAction* AddMenuAction(QMenu* menu, Receiver* receiver, const QString& caption, const char* name,
+                       void (Receiver::*slot)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, receiver, slot);
+    return action;
+}
 
 // "&Ok" (accepts) and "Cancel" (rejects) for a dialog, named ButtonOk and ButtonCancel.
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);

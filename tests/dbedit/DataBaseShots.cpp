@@ -42,38 +42,33 @@ bool save(QWidget& window, const QString& file) {
     return ok;
 }
 
-// The pointer resting over a palette cell, so the shot shows its highlight.
-void hover(TFormEDChipSet& page, QPoint at) {
-    page.MouseTimer()->stop();
-    page.PaintBoxMouseMove(page.UpperTab(), at, Qt::NoButton);
-}
-
 bool chipSetShots(TFormDataBase& form, const QString& out, const QString& size) {
-    bool ok = true;
     form.SetTabIndex(ChipSetTab);
     auto* page = dynamic_cast<TFormEDChipSet*>(form.Page());
     if (!page) return false;
     page->PreviewTimer()->stop();
-    page->SetUpperTab(false);
-    page->SetMode(TFormEDChipSet::ModeTerrain);
-    hover(*page, {3 * 32 + 10, 2 * 32 + 12});
-    ok &= save(form, out + "/chipset-terrain-" + size + ".png");
-    page->SetMode(TFormEDChipSet::ModeBlockPass);
-    hover(*page, {1 * 32 + 16, 4 * 32 + 16});
-    ok &= save(form, out + "/chipset-blockpass-lower-" + size + ".png");
-    page->SetMode(TFormEDChipSet::ModePass4Dir);
-    hover(*page, {2 * 32 + 4, 3 * 32 + 16});
-    ok &= save(form, out + "/chipset-pass4dir-lower-" + size + ".png");
-    page->SetUpperTab(true);
-    page->SetMode(TFormEDChipSet::ModeBlockPass);
-    hover(*page, {2 * 32 + 16, 1 * 32 + 16});
-    ok &= save(form, out + "/chipset-blockpass-upper-" + size + ".png");
-    page->SetMode(TFormEDChipSet::ModePass4Dir);
-    hover(*page, {3 * 32 + 16, 2 * 32 + 28});
-    ok &= save(form, out + "/chipset-pass4dir-upper-" + size + ".png");
-    page->SetMode(TFormEDChipSet::ModeCounter);
-    hover(*page, {4 * 32 + 16, 3 * 32 + 16});
-    ok &= save(form, out + "/chipset-counter-" + size + ".png");
+    // Each mark mode with the pointer resting over a cell, so its highlight shows.
+    struct Shot {
+        bool upper;
+        TFormEDChipSet::TMode mode;
+        QPoint hover;
+        const char* name;
+    } shots[] = {
+        {false, TFormEDChipSet::ModeTerrain, {3 * 32 + 10, 2 * 32 + 12}, "chipset-terrain"},
+        {false, TFormEDChipSet::ModeBlockPass, {1 * 32 + 16, 4 * 32 + 16}, "chipset-blockpass-lower"},
+        {false, TFormEDChipSet::ModePass4Dir, {2 * 32 + 4, 3 * 32 + 16}, "chipset-pass4dir-lower"},
+        {true, TFormEDChipSet::ModeBlockPass, {2 * 32 + 16, 1 * 32 + 16}, "chipset-blockpass-upper"},
+        {true, TFormEDChipSet::ModePass4Dir, {3 * 32 + 16, 2 * 32 + 28}, "chipset-pass4dir-upper"},
+        {true, TFormEDChipSet::ModeCounter, {4 * 32 + 16, 3 * 32 + 16}, "chipset-counter"},
+    };
+    bool ok = true;
+    for (const Shot& shot : shots) {
+        page->SetUpperTab(shot.upper);
+        page->SetMode(shot.mode);
+        page->MouseTimer()->stop();
+        page->PaintBoxMouseMove(shot.upper, shot.hover, Qt::NoButton);
+        ok &= save(form, out + "/" + shot.name + "-" + size + ".png");
+    }
     page->SetUpperTab(false);
     return ok;
 }
