@@ -1,7 +1,6 @@
 #include "MapEditor.h"
 
 #include <QAction>
-#include <QDateTime>
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
@@ -99,7 +98,10 @@ TFormMapEditor::TFormMapEditor(QWidget* parent)
     mPickTimer.setInterval(PickDelay);
     connect(&mPickTimer, &QTimer::timeout, this, [this] { mPickReady = true; });
     mSelectionTimer.setInterval(SelectionAnimationInterval);
-    connect(&mSelectionTimer, &QTimer::timeout, this, [this] { invalidateSelectionOutline(); });
+    connect(&mSelectionTimer, &QTimer::timeout, this, [this] {
+        mMarchingTime += SelectionAnimationInterval;
+        invalidateSelectionOutline();
+    });
 
     auto makeAction = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& key,
                              void (TFormMapEditor::*slot)()) {
@@ -364,7 +366,7 @@ void TFormMapEditor::DrawOverlays(TPrismBoard& screen) {
     if (mEventDragTarget.x >= 0) DrawSelectionFrame(screen, kDragTargetColour, eventDragFrame());
     TFormMapViewer::DrawOverlays(screen);
     if (layerMode() && mTool == mtSelect && !mSelection.IsEmpty())
-        DrawMarchingRect(screen, QDateTime::currentMSecsSinceEpoch(), kMarchingPhaseScale, {0, 0, 0},
+        DrawMarchingRect(screen, mMarchingTime, kMarchingPhaseScale, {0, 0, 0},
                          {255, 255, 255}, TPenStyle::Dot, ViewRectOfCells(mSelection));
 }
 

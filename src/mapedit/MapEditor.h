@@ -241,6 +241,9 @@ private:
 
     QTimer mPickTimer;
     QTimer mSelectionTimer;
+    // The marching outline's clock: advanced by the selection timer, so two drawings between
+    // ticks show the same outline however long drawing takes.
+    int64_t mMarchingTime = 0;
     QMenu* mChipsMenu;
     QMenu* mEventMenu;
 };

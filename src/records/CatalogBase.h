@@ -140,7 +140,8 @@ public:
 
     // Fills the descriptor for field ID, or leaves Kind at vkNone when the ID is no field of this
     // class. forLoad tells the reader from the writer, so that a class may decline a field on
-    // save only; a field described for a save must also be described for a load.
+    // save only; a field described for a save must also be described for a load. Every object of
+    // a class describes the same fields for a load: the set is found once per class.
     virtual void DescribeField(int id, TCatalogVarData& varData, bool forLoad) = 0;
     // Sets every described field to its reset value: the one ResetTo gives, else an integer,
     // boolean or real to its default, a text, buffer or list to empty, a block to zeros, a nested
