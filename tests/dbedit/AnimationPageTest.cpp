@@ -21,6 +21,7 @@
 #include "dbedit/ED_Widgets.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 #include "graphics/EditorMarks.h"
+#include "pickers/SelBase.h"
 
 using namespace tarvel;
 using namespace tarvel::test;
@@ -496,4 +497,90 @@ TEST(AnimationPage, PlaybackStepsShowTheFlashes) {
         Unpack565(t.view()->Board().Pixel(g.originX + g.imageX + 30, g.originY + g.imageY + 50));
     EXPECT_LT(target.red, 100);
     EXPECT_GT(target.red, 50);
+}
+
+TEST(AnimationPage, FrameMenuWorksOnTheSelectedFrame) {
+    AnimationPage t;
+    t.frame(0).Cells.Append()->X = 11;
+    t.frame(0).Cells.Append()->X = 12;
+    t.page->ReloadRecord();
+    // Nothing to paste before a frame was copied.
+    t.page->UpdateFrameMenu();
+    EXPECT_FALSE(t.page->FramePasteAction()->isEnabled());
+    t.page->Menu_FrameCopy();
+    t.page->UpdateFrameMenu();
+    EXPECT_TRUE(t.page->FramePasteAction()->isEnabled());
+
+    t.page->SetFrameIndex(4);
+    t.page->Menu_FramePaste();
+    ASSERT_EQ(t.frame(4).Cells.Count(), 2);
+    EXPECT_EQ(t.frame(4).Cells.Items(1)->X, 12);
+    EXPECT_EQ(t.frame(0).Cells.Count(), 2);
+    EXPECT_TRUE(t.p.form->ButtonApply()->isEnabled());
+
+    // Cut empties the frame and keeps its cells for a paste; clear only empties.
+    t.frame(4).Cells.Items(1)->X = 40;
+    t.page->Menu_FrameCut();
+    EXPECT_EQ(t.frame(4).Cells.Count(), 0);
+    t.page->SetFrameIndex(6);
+    t.page->Menu_FramePaste();
+    ASSERT_EQ(t.frame(6).Cells.Count(), 2);
+    EXPECT_EQ(t.frame(6).Cells.Items(1)->X, 40);
+    t.page->Menu_FrameClear();
+    EXPECT_EQ(t.frame(6).Cells.Count(), 0);
+    EXPECT_EQ(t.page->FrameCount(), 20);
+
+    // B and N step through the frames from the list and from the view, not with Ctrl.
+    t.page->SetFrameIndex(3);
+    QTest::keyClick(t.page->FrameList(), Qt::Key_N);
+    EXPECT_EQ(t.page->FrameIndex(), 4);
+    EXPECT_EQ(t.view()->Frame(), 4);
+    QTest::keyClick(t.box(), Qt::Key_B);
+    QTest::keyClick(t.box(), Qt::Key_B);
+    EXPECT_EQ(t.page->FrameIndex(), 2);
+    QTest::keyClick(t.box(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(t.page->FrameIndex(), 2);
+    t.page->ButtonNext()->click();
+    EXPECT_EQ(t.page->FrameIndex(), 3);
+    EXPECT_TRUE(t.page->ButtonGetPrev()->isEnabled());
+    t.page->SetFrameIndex(0);
+    t.page->ButtonBack()->click();
+    EXPECT_EQ(t.page->FrameIndex(), 0);
+    EXPECT_FALSE(t.page->ButtonGetPrev()->isEnabled());
+}
+
+TEST(AnimationPage, TargetVictimAndPictureAreChosenHere) {
+    AnimationPage t;
+    // A target beyond the monster list shows the first monster.
+    t.p.db().System().PreviewMonster = 9999;
+    t.page->ReloadRecord();
+    EXPECT_EQ(t.page->TargetBox()->ID(), 1);
+    EXPECT_EQ(t.view()->TargetHeight(), 96);
+    ASSERT_GE(t.page->TargetBox()->count(), 2);
+    t.page->TargetBox()->setCurrentIndex(1);
+    EXPECT_EQ(t.p.db().System().PreviewMonster, 2);
+    EXPECT_TRUE(t.p.form->ButtonApply()->isEnabled());
+
+    // The picture comes from the battle animation picker, with the record's name chosen in it.
+    TBitmap picture = t.pictures.Blank(480, 96, {{0, 0, 0}});
+    QDir().mkpath(ProjectPath() + "Battle");
+    for (const char* name : {"Before", "After"})
+        WritePngFile(picture, (ProjectPath() + "Battle/" + name + ".png").toStdString());
+    t.record().GraphicName = "Before";
+    t.page->ReloadRecord();
+    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
+        EXPECT_EQ(picker->windowTitle(), "Select Battle Animation");
+        EXPECT_EQ(picker->FileName(), "Before");
+        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
+        picker->reject();
+    });
+    t.page->ImageBox()->click();
+    EXPECT_EQ(t.record().GraphicName, "Before");
+    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
+        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
+        picker->accept();
+    });
+    t.page->ImageBox()->click();
+    EXPECT_EQ(t.record().GraphicName, "After");
+    EXPECT_EQ(t.page->ImageBox()->Value(), "After");
 }

@@ -12,7 +12,9 @@
 #include "controls/BoardView.h"
 #include "data/LD_Common.h"
 #include "dbedit/ED_ChipSet.h"
+#include "dbedit/ED_Widgets.h"
 #include "graphics/EditorMarks.h"
+#include "pickers/SelBase.h"
 
 using namespace tarvel;
 using namespace tarvel::test;
@@ -289,4 +291,53 @@ TEST(ChipSetPage, SeaPreviewFollowsItsTimerAndSettings) {
     EXPECT_EQ(t.record().SeaSpeed, 1);
     EXPECT_EQ(t.record().SeaAnimation, 1);
     EXPECT_TRUE(t.p.form->ButtonApply()->isEnabled());
+}
+
+TEST(ChipSetPage, PictureAndNameAreEditedHere) {
+    TestPictures pictures;
+    ChipSetPage t;
+    // Two one-colour pictures, in the project's chipset folder for the picker to list.
+    QDir().mkpath(ProjectPath() + "ChipSet");
+    for (const auto& [name, colour] :
+         {std::pair<std::string, TRGB>{"Before", {200, 0, 0}}, {"After", {0, 200, 0}}}) {
+        TBitmap picture = pictures.Blank(480, 256, {{0, 0, 0}, colour});
+        TestPictures::Fill(picture, Bounds(0, 0, 480, 256), 1);
+        pictures.Add(name, picture);
+        WritePngFile(picture,
+                     (ProjectPath() + "ChipSet/" + QString::fromStdString(name) + ".png").toStdString());
+    }
+    t.record().GraphicName = "Before";
+    t.page->ReloadRecord();
+    EXPECT_EQ(t.page->ImageBox()->Value(), "Before");
+    const QPoint corner = ChipSetPage::cellPoint(40, 2, 2);
+    EXPECT_EQ(t.page->PaletteBoard().Pixel(corner.x(), corner.y()), Pack565({200, 0, 0}));
+
+    // Cancel keeps the picture; OK takes the chosen one, and the palette shows it at once.
+    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
+        EXPECT_EQ(picker->windowTitle(), "Select ChipSet Graphics");
+        EXPECT_EQ(picker->FileName(), "Before");
+        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
+        picker->reject();
+    });
+    t.page->ImageBox()->click();
+    EXPECT_EQ(t.record().GraphicName, "Before");
+    EXPECT_FALSE(t.p.form->ButtonApply()->isEnabled());
+    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
+        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
+        picker->accept();
+    });
+    t.page->ImageBox()->click();
+    EXPECT_EQ(t.record().GraphicName, "After");
+    EXPECT_EQ(t.page->ImageBox()->Value(), "After");
+    EXPECT_EQ(t.page->PaletteBoard().Pixel(corner.x(), corner.y()), Pack565({0, 200, 0}));
+    EXPECT_TRUE(t.p.form->ButtonApply()->isEnabled());
+
+    // The name is cut at 20 characters and its list row follows it.
+    t.page->EditName()->setText("A name longer than twenty characters");
+    EXPECT_EQ(t.record().Name, "A name longer than t");
+    EXPECT_EQ(t.page->DataList()->item(0)->text(), "0001:A name longer than t");
+    t.p.close(true);
+    const QJsonObject chipSet = t.p.savedFile()["chipsets"].toArray()[0].toObject();
+    EXPECT_EQ(chipSet["GraphicName"].toString(), "After");
+    EXPECT_EQ(chipSet["Name"].toString(), "A name longer than t");
 }
