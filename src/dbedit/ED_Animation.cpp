@@ -384,11 +384,8 @@ void TFormEDAnimation::timingsChanged(const TQelAnimationTimingItem* select) {
 
 bool TFormEDAnimation::ImageBoxClick(std::string& name) {
     if (!Current()) return false;
-    TFormSelBattle picker(window());
-    picker.SetFileName(QString::fromStdString(Current()->GraphicName));
-    PlaceNearOwner(&picker, 212, 44);
-    if (picker.exec() != QDialog::Accepted) return false;
-    name = picker.FileName().toStdString();
+    name = Current()->GraphicName;
+    if (!PickPictureName<TFormSelBattle>(this, name)) return false;
     Current()->GraphicName = name;
     mView->ReloadPicture();
     mStrip->Redraw();

@@ -415,11 +415,8 @@ void TFormEDChipSet::ModeButtonClick() {
 
 bool TFormEDChipSet::ImageBoxClick(std::string& name) {
     if (!Current()) return false;
-    TFormSelChipSet picker(window());
-    picker.SetFileName(QString::fromStdString(Current()->GraphicName));
-    PlaceNearOwner(&picker, 212, 44);
-    if (picker.exec() != QDialog::Accepted) return false;
-    name = picker.FileName().toStdString();
+    name = Current()->GraphicName;
+    if (!PickPictureName<TFormSelChipSet>(this, name)) return false;
     Current()->GraphicName = name;
     mChips.SetChipSet(&mLook);
     RedrawPalettes();

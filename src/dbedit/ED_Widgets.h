@@ -3,14 +3,15 @@
 // Small controls the chipset and battle animation pages and their dialogs share.
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <string>
 
+#include "controls/DialogPlacement.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 
-class QDialog;
 class QDialogButtonBox;
 class QSlider;
 class QSpinBox;
@@ -63,6 +64,18 @@ QAction* AddMenuAction(QMenu* menu, Receiver* receiver, const QString& caption, 
     action->setObjectName(name);
     QObject::connect(action, &QAction::triggered, receiver, slot);
     return action;
+}
+
+// Shows a picture picker where the database pages place theirs, with the picture name chosen; on
+// OK the name becomes the picture chosen there.
+template <typename Picker>
+bool PickPictureName(QWidget* owner, std::string& name) {
+    Picker picker(owner->window());
+    picker.SetFileName(QString::fromStdString(name));
+    PlaceNearOwner(&picker, 212, 44);
+    if (picker.exec() != QDialog::Accepted) return false;
+    name = picker.FileName().toStdString();
+    return true;
 }
 
 // "&Ok" (accepts) and "Cancel" (rejects) for a dialog, named ButtonOk and ButtonCancel.

@@ -21,7 +21,6 @@
 #include "dbedit/ED_Widgets.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 #include "graphics/EditorMarks.h"
-#include "pickers/SelBase.h"
 
 using namespace tarvel;
 using namespace tarvel::test;
@@ -562,25 +561,13 @@ TEST(AnimationPage, TargetVictimAndPictureAreChosenHere) {
     EXPECT_TRUE(t.p.form->ButtonApply()->isEnabled());
 
     // The picture comes from the battle animation picker, with the record's name chosen in it.
-    TBitmap picture = t.pictures.Blank(480, 96, {{0, 0, 0}});
-    QDir().mkpath(ProjectPath() + "Battle");
     for (const char* name : {"Before", "After"})
-        WritePngFile(picture, (ProjectPath() + "Battle/" + name + ".png").toStdString());
+        WriteProjectPicture("Battle", name, t.pictures.Blank(480, 96, {{0, 0, 0}}));
     t.record().GraphicName = "Before";
     t.page->ReloadRecord();
-    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
-        EXPECT_EQ(picker->windowTitle(), "Select Battle Animation");
-        EXPECT_EQ(picker->FileName(), "Before");
-        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
-        picker->reject();
-    });
-    t.page->ImageBox()->click();
+    PickPicture(t.page->ImageBox(), "Select Battle Animation", "Before", "After", false);
     EXPECT_EQ(t.record().GraphicName, "Before");
-    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
-        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
-        picker->accept();
-    });
-    t.page->ImageBox()->click();
+    PickPicture(t.page->ImageBox(), "Select Battle Animation", "Before", "After", true);
     EXPECT_EQ(t.record().GraphicName, "After");
     EXPECT_EQ(t.page->ImageBox()->Value(), "After");
 }

@@ -14,7 +14,6 @@
 #include "dbedit/ED_ChipSet.h"
 #include "dbedit/ED_Widgets.h"
 #include "graphics/EditorMarks.h"
-#include "pickers/SelBase.h"
 
 using namespace tarvel;
 using namespace tarvel::test;
@@ -297,14 +296,12 @@ TEST(ChipSetPage, PictureAndNameAreEditedHere) {
     TestPictures pictures;
     ChipSetPage t;
     // Two one-colour pictures, in the project's chipset folder for the picker to list.
-    QDir().mkpath(ProjectPath() + "ChipSet");
     for (const auto& [name, colour] :
          {std::pair<std::string, TRGB>{"Before", {200, 0, 0}}, {"After", {0, 200, 0}}}) {
         TBitmap picture = pictures.Blank(480, 256, {{0, 0, 0}, colour});
         TestPictures::Fill(picture, Bounds(0, 0, 480, 256), 1);
         pictures.Add(name, picture);
-        WritePngFile(picture,
-                     (ProjectPath() + "ChipSet/" + QString::fromStdString(name) + ".png").toStdString());
+        WriteProjectPicture("ChipSet", QString::fromStdString(name), picture);
     }
     t.record().GraphicName = "Before";
     t.page->ReloadRecord();
@@ -313,20 +310,10 @@ TEST(ChipSetPage, PictureAndNameAreEditedHere) {
     EXPECT_EQ(t.page->PaletteBoard().Pixel(corner.x(), corner.y()), Pack565({200, 0, 0}));
 
     // Cancel keeps the picture; OK takes the chosen one, and the palette shows it at once.
-    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
-        EXPECT_EQ(picker->windowTitle(), "Select ChipSet Graphics");
-        EXPECT_EQ(picker->FileName(), "Before");
-        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
-        picker->reject();
-    });
-    t.page->ImageBox()->click();
+    PickPicture(t.page->ImageBox(), "Select ChipSet Graphics", "Before", "After", false);
     EXPECT_EQ(t.record().GraphicName, "Before");
     EXPECT_FALSE(t.p.form->ButtonApply()->isEnabled());
-    OnNextModal<TFormSelImage>([](TFormSelImage* picker) {
-        picker->DataList()->setCurrentRow(picker->FindNameRow("After"));
-        picker->accept();
-    });
-    t.page->ImageBox()->click();
+    PickPicture(t.page->ImageBox(), "Select ChipSet Graphics", "Before", "After", true);
     EXPECT_EQ(t.record().GraphicName, "After");
     EXPECT_EQ(t.page->ImageBox()->Value(), "After");
     EXPECT_EQ(t.page->PaletteBoard().Pixel(corner.x(), corner.y()), Pack565({0, 200, 0}));

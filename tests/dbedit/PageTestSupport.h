@@ -1,7 +1,8 @@
 #pragma once
 
 // What the tests of the drawn database pages share: pictures made for the test and found by name,
-// a check that a mark of a sheet shows on a board, and mouse events with buttons held.
+// a check that a mark of a sheet shows on a board, mouse events with buttons held, and a picture
+// chosen in a page's picker.
 
 #include <QApplication>
 #include <QDir>
@@ -10,10 +11,13 @@
 #include <map>
 #include <string>
 
+#include "DataBaseFixture.h"
 #include "TestEnvironment.h"
 #include "graphics/GraphicsPorts.h"
 #include "graphics/PrismPng.h"
 #include "graphics/PrismSheet.h"
+#include "pickers/SelBase.h"
+#include "platform/Paths.h"
 
 namespace tarvel::test {
 
@@ -71,6 +75,28 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseBu
                       Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {}) {
     QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
+}
+
+// Writes a picture into a folder of the open project, where the pickers list it.
+inline void WriteProjectPicture(const QString& folder, const QString& name, const TBitmap& picture) {
+    QDir().mkpath(ProjectPath() + folder);
+    WritePngFile(picture, (ProjectPath() + folder + "/" + name + ".png").toStdString());
+}
+
+// Clicks a page's picture field and, in the picker it opens, checks the caption and the name
+// chosen at the start, chooses another name and closes the picker with OK or Cancel.
+inline void PickPicture(QAbstractButton* field, const QString& caption, const QString& shown,
+                        const QString& choice, bool ok) {
+    OnNextModal<TFormSelImage>([=](TFormSelImage* picker) {
+        EXPECT_EQ(picker->windowTitle(), caption);
+        EXPECT_EQ(picker->FileName(), shown);
+        picker->DataList()->setCurrentRow(picker->FindNameRow(choice));
+        if (ok)
+            picker->accept();
+        else
+            picker->reject();
+    });
+    field->click();
 }
 
 } // namespace tarvel::test
