@@ -3,6 +3,7 @@
 #include "DataBaseList.h"
 #include "ED_Animation.h"
 #include "ED_ChipSet.h"
+#include "ED_CommonEvent.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
 
@@ -45,7 +46,7 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"System", 13,
      nullptr},
     {"Common Events", 14,
-     &MakeNamesPage<TQelCommonEvent, &TQelDataBase::CommonEvents, ClipboardFormat::CommonEvents>},
+     &MakeDataBasePage<TFormEDCommonEvent>},
 };
 // clang-format on
 
