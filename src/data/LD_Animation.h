@@ -75,7 +75,7 @@ public:
 
     // Not stored: set whenever the item is loaded or saved through its list, so the drawing
     // code knows its cached drawn form (kept in DrawnCache) is out of date.
-    bool Changed;
+    bool Changed = false;
     std::shared_ptr<void> DrawnCache;
 
     explicit TQelAnimationItem(int32_t id = 0) : TCatalogItem(id) { Reset(); }

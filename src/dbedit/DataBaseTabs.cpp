@@ -1,7 +1,9 @@
 #include "DataBaseTabs.h"
 
 #include "DataBaseList.h"
+#include "ED_Animation.h"
 #include "ED_Attrib.h"
+#include "ED_ChipSet.h"
 #include "ED_CommonEvent.h"
 #include "ED_Ground.h"
 #include "ED_Item.h"
@@ -43,11 +45,11 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Conditions", 8,
      &MakeDataBasePage<TFormEDStatus>},
     {"Battle", 9,
-     &MakeNamesPage<TQelAnimation, &TQelDataBase::Animations, ClipboardFormat::Animations>},
+     &MakeDataBasePage<TFormEDAnimation>},
     {"Terrain", 10,
      &MakeDataBasePage<TFormEDGround>},
     {"ChipSets", 11,
-     &MakeNamesPage<TQelChipSet, &TQelDataBase::ChipSets, ClipboardFormat::ChipSets>},
+     &MakeDataBasePage<TFormEDChipSet>},
     {"Vocabulary", 12,
      &MakeDataBasePage<TFormEDVocabulary>},
     {"System", 13,

@@ -13,11 +13,16 @@
 #include "controls/BoardView.h"
 #include "controls/MessageBoxes.h"
 #include "data/MapClipboard.h"
+#include "dbedit/DataBaseForm.h"
+#include "dbedit/ED_ChipSet.h"
+#include "dbedit/ED_Widgets.h"
 #include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
 #include "mapedit/MapEditor.h"
 #include "mapedit/MapSetArea.h"
 #include "mapedit/MapTreeView.h"
+#include "mapedit_core/MapGraphics.h"
+#include "pickers/SelBase.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "records/ClipboardPort.h"
@@ -436,4 +441,40 @@ TEST(MainWindowProject, AreaDialogMarksItsRectangleOnTheParentMap) {
     EXPECT_EQ(area->AreaRect.Bottom, 8);
     // The picker's scrolling did not move the main view's remembered place.
     EXPECT_EQ(map->ScrollX, 96);
+}
+
+TEST(MainWindowProject, ChipSetPictureChosenInTheDataBaseReachesTheMap) {
+    OpenProject p;
+    p.form->show();
+    p.select(3);
+    ASSERT_EQ(p.map().ChipSetID, 1);
+    if (p.form->dataBase().ChipSets().Count() < 1) ResizeList(p.form->dataBase().ChipSets(), 1);
+    QDir().mkpath(ProjectPath() + "ChipSet");
+    WriteFile(ProjectPath() + "ChipSet/Elsewhere.png", "");
+    bool pickerSeen = false;
+    // The database window opens on the chipsets; the first one gets another picture through the
+    // picker, and the window closes with OK.
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TFormDataBase*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->SetTabIndex(9);
+        auto* page = dynamic_cast<TFormEDChipSet*>(form->Page());
+        ASSERT_NE(page, nullptr);
+        page->DataList()->setCurrentRow(0);
+        QTimer::singleShot(0, [&] {
+            auto* picker = qobject_cast<TFormSelImage*>(QApplication::activeModalWidget());
+            ASSERT_NE(picker, nullptr);
+            pickerSeen = true;
+            picker->DataList()->setCurrentRow(picker->FindNameRow("Elsewhere"));
+            picker->accept();
+        });
+        page->ImageBox()->click();
+        form->ButtonOk()->click();
+    });
+    p.form->ToolDataBase();
+    EXPECT_TRUE(pickerSeen);
+    EXPECT_EQ(p.form->dataBase().ChipSets().Find(1)->GraphicName, "Elsewhere");
+    TMapGraphics* graphics = MapGraphicsOf(p.map());
+    ASSERT_NE(graphics, nullptr);
+    EXPECT_EQ(graphics->ChipSet().ImageName(), "Elsewhere");
 }
