@@ -153,12 +153,12 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent, TQelDataBase& dataBase)
     basics->addWidget(mMaxLevel, 3, 1);
     auto* critical = new QGroupBox(tr("Certain Kill Probability"));
     auto* criticalRow = new QHBoxLayout(critical);
-    mCanCritical = new QCheckBox(tr("1 /"));
+    mCanCritical = new QCheckBox;
     mCriticalRate = new QSpinBox;
     mCriticalRate->setRange(1, 100);
-    mCriticalRate->setPrefix(tr("Counter "));
     criticalRow->addWidget(mCanCritical);
-    criticalRow->addWidget(mCriticalRate);
+    criticalRow->addWidget(new QLabel(tr("Counter")));
+    criticalRow->addWidget(mCriticalRate, 1);
     basics->addWidget(critical, 4, 0, 1, 2);
     auto* options = new QGridLayout;
     const char* optionNames[4] = {"2-Sword Style", "Equipmnt Fix", "Control by AI", "Strong Def."};
@@ -172,6 +172,7 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent, TQelDataBase& dataBase)
     // Curves and experience.
     auto* curves = new QGroupBox(tr("Parameters"));
     auto* curveGrid = new QGridLayout(curves);
+    curveGrid->setHorizontalSpacing(8);
     for (int p = 0; p < ParameterCount; ++p) {
         auto* cell = new QVBoxLayout;
         cell->addWidget(new QLabel(tr(ParameterNames[p])));
@@ -182,6 +183,7 @@ TFormEDPlayer::TFormEDPlayer(QWidget* parent, TQelDataBase& dataBase)
     auto* experience = new QGroupBox(tr("Curve of Experience"));
     auto* experienceRow = new QHBoxLayout(experience);
     mExpText = new QLabel;
+    mExpText->setWordWrap(true);
     experienceRow->addWidget(mExpText);
     curveGrid->addWidget(experience, 2, 0, 1, 3);
     grid->addWidget(curves, 0, 1);
