@@ -498,6 +498,7 @@ void TFormQelMain::UpdateActions() {
     Action_MapToolUndo->setEnabled(open && IsUndoAvailable());
     Action_EditUndo->setEnabled(open && IsUndoAvailable());
     Action_EditRedo->setEnabled(open && mMapEditor->CanRedo());
+    Action_EditUndoSteps->setEnabled(open);
     for (QAction* a : {Action_EditCut, Action_EditCopy, Action_EditPaste, Action_EditDelete, Action_EditSelectAll}) {
         QAction* command = ViewCommandOf(a);
         a->setEnabled(command && command->isEnabled());

@@ -25,14 +25,22 @@ QScreen* screenOf(QWidget* window) {
     return QGuiApplication::primaryScreen();
 }
 
-// The room a window may take on its screen: the available area less two frame widths and
+// The room a window may take in a screen's available area: the area less two frame widths and
 // heights, for the decoration a window manager adds.
-QRect roomOf(QWidget* window) {
-    QScreen* screen = screenOf(window);
-    if (!screen) return {};
-    const QRect area = screen->availableGeometry();
+QRect roomIn(QWidget* window, const QRect& area) {
     const int frame = window->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, window);
     return area.adjusted(0, 0, -2 * frame, -2 * frame);
+}
+
+// The size a window may take so that, with a title bar above it, it stays within the room.
+QRect sizeRoomIn(QWidget* window, const QRect& area) {
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return roomIn(window, area).adjusted(0, 0, 0, -titleBar);
+}
+
+QRect areaOf(QWidget* window) {
+    QScreen* screen = screenOf(window);
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 // A window that was never resized by hand gets the size its layout asks for now, as showing it
@@ -99,11 +107,12 @@ void scrollWhenTooLarge(QWidget* window, const QRect& room) {
 } // namespace
 
 void ClampToScreen(QWidget* window) {
-    ClampInto(window, roomOf(window));
+    ClampInto(window, areaOf(window));
 }
 
-void ClampInto(QWidget* window, const QRect& room) {
-    if (room.isEmpty()) return;
+void ClampInto(QWidget* window, const QRect& area) {
+    if (area.isEmpty()) return;
+    const QRect room = roomIn(window, area);
     QRect frameRect = window->frameGeometry();
     int width = frameRect.width(), height = frameRect.height();
     int left = frameRect.left(), top = frameRect.top();
@@ -117,12 +126,12 @@ void ClampInto(QWidget* window, const QRect& room) {
 }
 
 void FitOnScreen(QWidget* window) {
-    FitInto(window, roomOf(window));
+    FitInto(window, areaOf(window));
 }
 
-void FitInto(QWidget* window, const QRect& room) {
+void FitInto(QWidget* window, const QRect& area) {
     settleSize(window);
-    if (!room.isEmpty()) scrollWhenTooLarge(window, room);
+    if (!area.isEmpty()) scrollWhenTooLarge(window, sizeRoomIn(window, area));
 }
 
 void CenterOnOwner(QWidget* dialog) {

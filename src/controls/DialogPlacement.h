@@ -16,11 +16,11 @@ void CenterOnOwner(QWidget* dialog);
 void PlaceNearOwner(QWidget* dialog, int dx, int dy);
 // Lays the window out and gives it a scroll area when it is larger than the room on its screen.
 void FitOnScreen(QWidget* window);
-// The same within a given room (a screen's available area less the frame).
-void FitInto(QWidget* window, const QRect& room);
+// The same within a given available area of a screen.
+void FitInto(QWidget* window, const QRect& area);
 // Moves the window left and up so that it fits inside the room on its screen, then keeps its
 // left and top inside that room.
 void ClampToScreen(QWidget* window);
-void ClampInto(QWidget* window, const QRect& room);
+void ClampInto(QWidget* window, const QRect& area);
 
 } // namespace tarvel

@@ -65,6 +65,7 @@ TEST(ImportDecoder, EveryKindOfPngBecomesAStoredEightBitPicture) {
     ProcessResult interlaced =
         RunProgram("convert", {folder + "/rgb.png", "-interlace", "PNG", "PNG24:" + folder + "/interlaced.png"});
     ASSERT_EQ(interlaced.exitCode, 0) << interlaced.err.toStdString();
+    ASSERT_TRUE(QDir().mkpath(folder + "/stored"));
 
     for (const QString name :
          {"p1", "p2", "p4", "p8", "grey", "greyalpha", "rgba", "rgb", "rgb16", "interlaced"}) {
