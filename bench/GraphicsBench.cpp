@@ -3,12 +3,14 @@
 // pixels per second, and drawing every cell of a 500 x 500 two-layer map at each cell size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <png.h>
 #include <random>
 #include <setjmp.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "graphics/GR_ChipSet.h"
@@ -137,7 +139,7 @@ std::vector<uint8_t> libpngEncode(const TBitmap& bitmap) {
 std::vector<uint8_t> ourEncode(const TBitmap& bitmap) {
     TMemoryStream stream;
     WritePngStream(bitmap, stream);
-    return stream.Bytes();
+    return std::move(stream.Bytes());
 }
 
 const TBitmap& picture(int which) {
@@ -153,62 +155,94 @@ const char* pictureName(int which) {
                         : "picture 640x480 24-bit";
 }
 
-// Runs the libpng side the same number of times (at least 20) and reports our time over its.
-template <typename F>
-void reportAgainstLibpng(benchmark::State& state, double ourSeconds, int64_t iterations, F libpng) {
-    const int64_t runs = std::max<int64_t>(iterations, 20);
-    const auto start = Clock::now();
-    for (int64_t i = 0; i < runs; ++i)
-        libpng();
-    const double theirs = std::chrono::duration<double>(Clock::now() - start).count() / double(runs);
-    const double ours = ourSeconds / double(iterations);
-    state.counters["time_vs_libpng"] = ours / theirs;
-    state.counters["libpng_us"] = theirs * 1e6;
-}
+// Times one run of ours and one of libpng's, one after the other, so that a change of the machine's
+// load (other programs share its cores) weighs on both alike. Both codecs run on this one thread,
+// so their times are the thread's processor time, which does not count the moments the thread
+// waited for a core. The benchmark's time is ours; the counter is the median of our times over the
+// median of libpng's, which a burst of load on a few runs does not move.
+class AgainstLibpng {
+public:
+    template <typename F>
+    static double time(F work) {
+        const double start = threadSeconds();
+        work();
+        return threadSeconds() - start;
+    }
+    template <typename Ours, typename Theirs>
+    void iteration(benchmark::State& state, Ours ours, Theirs theirs) {
+        const double o = time(ours);
+        state.SetIterationTime(o);
+        mOurs.push_back(o);
+        mTheirs.push_back(time(theirs));
+    }
+    void report(benchmark::State& state) {
+        const double theirs = median(mTheirs);
+        state.counters["time_vs_libpng"] = theirs > 0 ? median(mOurs) / theirs : 0;
+        state.counters["libpng_us"] = theirs * 1e6;
+        state.counters["ours_us"] = median(mOurs) * 1e6;
+    }
+
+private:
+    static double threadSeconds() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    }
+    static double median(std::vector<double>& times) {
+        if (times.empty()) return 0;
+        std::nth_element(times.begin(), times.begin() + ptrdiff_t(times.size() / 2), times.end());
+        return times[times.size() / 2];
+    }
+    std::vector<double> mOurs, mTheirs;
+};
 
 } // namespace
 
 static void BM_PngDecodePixels(benchmark::State& state) {
     const TBitmap& source = picture(int(state.range(0)));
     const std::vector<uint8_t> file = ourEncode(source);
-    TBitmap decoded;
-    double seconds = 0;
+    TBitmap decoded, theirs;
+    AgainstLibpng against;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        TMemoryStream stream(file);
-        ReadPngStream(decoded, stream);
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-        benchmark::DoNotOptimize(decoded.ScanLine(0));
+        against.iteration(
+            state,
+            [&] {
+                TMemoryStream stream(file);
+                ReadPngStream(decoded, stream);
+                benchmark::DoNotOptimize(decoded.ScanLine(0));
+            },
+            [&] { libpngDecode(file, theirs); });
     }
     state.SetLabel(pictureName(int(state.range(0))));
     state.SetItemsProcessed(state.iterations() * source.Width() * source.Height());
-    TBitmap theirs;
-    reportAgainstLibpng(state, seconds, state.iterations(), [&] { libpngDecode(file, theirs); });
+    against.report(state);
     if (std::memcmp(theirs.ScanLine(source.Height() - 1), decoded.ScanLine(source.Height() - 1),
                     decoded.RowBytes()))
         state.SkipWithError("libpng decoded other pixels");
 }
-BENCHMARK(BM_PngDecodePixels)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PngDecodePixels)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 static void BM_PngEncodePixels(benchmark::State& state) {
     const TBitmap& source = picture(int(state.range(0)));
-    double seconds = 0;
-    size_t size = 0;
+    size_t size = 0, theirSize = 0;
+    AgainstLibpng against;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        const auto bytes = ourEncode(source);
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-        size = bytes.size();
-        benchmark::DoNotOptimize(bytes.data());
+        against.iteration(
+            state,
+            [&] {
+                const auto bytes = ourEncode(source);
+                size = bytes.size();
+                benchmark::DoNotOptimize(bytes.data());
+            },
+            [&] { theirSize = libpngEncode(source).size(); });
     }
     state.SetLabel(pictureName(int(state.range(0))));
     state.SetItemsProcessed(state.iterations() * source.Width() * source.Height());
     state.counters["file_bytes"] = double(size);
-    size_t theirSize = 0;
-    reportAgainstLibpng(state, seconds, state.iterations(), [&] { theirSize = libpngEncode(source).size(); });
     state.counters["libpng_file_bytes"] = double(theirSize);
+    against.report(state);
 }
-BENCHMARK(BM_PngEncodePixels)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PngEncodePixels)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 namespace {
 

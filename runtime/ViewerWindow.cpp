@@ -38,19 +38,11 @@ void DrawBand(QPainter& p, const QString& text) {
 TViewerWindow::TViewerWindow(const RuntimeWords& words, TGameProject& project, QWidget* parent)
     : QWidget(parent), mWords(words), mProject(project) {
     const QString game = project.Title().isEmpty() ? QStringLiteral("Untitled") : project.Title();
-    if (words.mode == RuntimeWords::Mode::BattleTest) {
-        setWindowTitle(
-            QStringLiteral("%1 - battle test viewer, monster group %2 (a picture, not a playable battle)")
-                .arg(game)
-                .arg(words.monsterGroup));
-        mReady = mBattle.Load(project, words.monsterGroup);
-    } else {
-        setWindowTitle(
-            QStringLiteral("%1 - test play viewer (shows the start of the game, not playable)").arg(game));
-        mReady = mMap.Load(project);
-        mShowingTitle = words.showTitle;
-        if (mShowingTitle) mTitle.Load(project);
-    }
+    setWindowTitle(
+        QStringLiteral("%1 - battle test viewer, monster group %2 (a picture, not a playable battle)")
+            .arg(game)
+            .arg(words.monsterGroup));
+    mReady = mBattle.Load(project, words.monsterGroup);
     setFixedSize(kScreenWidth * kScale, kScreenHeight * kScale);
     setFocusPolicy(Qt::StrongFocus);
     if (words.quitAfterMs >= 0) QTimer::singleShot(words.quitAfterMs, this, &QWidget::close);
@@ -65,26 +57,17 @@ QImage TViewerWindow::Frame() const {
     board.Clear();
     std::vector<TScreenText> texts;
     QString band;
-    if (mShowingTitle) {
-        self->mTitle.Draw(board);
-        texts.push_back({8, 220, QStringLiteral("Press Enter to see the start map"), true});
-    } else if (!mReady) {
-        const QString problem =
-            mWords.mode == RuntimeWords::Mode::BattleTest ? mBattle.Problem() : mMap.Problem();
+    if (!mReady) {
         int y = 90;
-        for (const QString& line : problem.split('\n'))
+        for (const QString& line : mBattle.Problem().split('\n'))
             texts.push_back({16, y += 16, line});
-        band = mWords.mode == RuntimeWords::Mode::BattleTest ? QStringLiteral("Battle test viewer. Esc ends.")
-                                                             : QStringLiteral("Test play viewer. Esc ends.");
-    } else if (mWords.mode == RuntimeWords::Mode::BattleTest) {
+        band = QStringLiteral("Battle test viewer. Esc ends.");
+    } else {
         self->mBattle.Draw(board);
         texts = mBattle.Texts();
         band = QStringLiteral("Battle test viewer: %1 (group %2). Esc ends.")
                    .arg(mBattle.GroupName())
                    .arg(mWords.monsterGroup);
-    } else {
-        self->mMap.Draw(board);
-        band = QStringLiteral("Test play viewer: start at %1. Esc ends.").arg(mMap.Caption());
     }
     QImage screen(board.Bits(), board.Width(), board.Height(), board.RowStride(), QImage::Format_RGB16);
     QImage frame = screen
@@ -93,7 +76,7 @@ QImage TViewerWindow::Frame() const {
                        .convertToFormat(QImage::Format_RGB32);
     QPainter p(&frame);
     p.setRenderHint(QPainter::TextAntialiasing);
-    if (!band.isEmpty()) DrawBand(p, band);
+    DrawBand(p, band);
     for (const TScreenText& t : texts)
         DrawText(p, t);
     return frame;
@@ -109,27 +92,12 @@ void TViewerWindow::paintEvent(QPaintEvent*) {
     p.drawImage(target, frame);
 }
 
-void TViewerWindow::leaveTitle() {
-    mShowingTitle = false;
-    update();
-}
-
 void TViewerWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
     }
-    if (mShowingTitle &&
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)) {
-        leaveTitle();
-        return;
-    }
     QWidget::keyPressEvent(event);
-}
-
-void TViewerWindow::mousePressEvent(QMouseEvent* event) {
-    if (mShowingTitle) leaveTitle();
-    QWidget::mousePressEvent(event);
 }
 
 void TViewerWindow::closeEvent(QCloseEvent* event) {

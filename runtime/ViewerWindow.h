@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QWidget>
-#include <memory>
 
 #include "GameProject.h"
 #include "RuntimeWords.h"
@@ -10,9 +9,9 @@
 
 namespace tarvel::runtime {
 
-// The runtime stand-in's one window: 640 x 480 (or full screen), showing the start of a test play
-// (the title screen first when asked, then the party's start map) or a battle test's monster
-// group. It is a viewer, not a game, and its title says so. Esc or closing the window ends it.
+// The battle test's window: 640 x 480 (or full screen), showing the monster group on its backdrop
+// with the test party. Battles are not played yet, and its title says so. Esc or closing the
+// window ends it.
 class TViewerWindow : public QWidget {
 public:
     TViewerWindow(const RuntimeWords& words, TGameProject& project, QWidget* parent = nullptr);
@@ -20,24 +19,17 @@ public:
 
     // The picture the window shows, at 640 x 480.
     QImage Frame() const;
-    bool ShowsTitle() const { return mShowingTitle; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void leaveTitle();
-
     RuntimeWords mWords;
     TGameProject& mProject;
-    TTitleScreen mTitle;
-    TMapScreen mMap;
     TBattleScreen mBattle;
-    bool mShowingTitle = false;
-    bool mReady = false; // the screen to show loaded; otherwise its problem is shown
+    bool mReady = false; // the group loaded; otherwise its problem is shown
 };
 
 } // namespace tarvel::runtime

@@ -21,6 +21,8 @@ packages=(
     clang libclang-rt-14-dev
     # a real window for screenshots; peers that tests compare our files with
     xvfb xauth lhasa python3-pil imagemagick
+    # Tiled's tmxrasterizer, only the peer that bench/render_map_vs_tiled.py runs beside render-map
+    tiled
 )
 
 missing=()

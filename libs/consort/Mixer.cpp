@@ -68,6 +68,8 @@ struct Mixer::Music {
     std::shared_ptr<const WaveClip> clip;
     double position = 0;
     fluid_player_t* player = nullptr;
+    // The piece's length in ticks, once the player has read it (0 until then).
+    int totalTicks = 0;
     std::vector<uint8_t> midiData;
     bool looped = false;
     bool started = false;
@@ -167,7 +169,10 @@ int Mixer::onMidiTick(void* data, int tick) {
     auto* mixer = static_cast<Mixer*>(data);
     Music* music = mixer->mMusic.get();
     if (!music || !music->player) return FLUID_OK;
-    int last = fluid_player_get_total_ticks(music->player);
+    // The player walks every event of every track to find the length, and this runs for every
+    // block of 64 samples: the length is taken once.
+    if (music->totalTicks <= 0) music->totalTicks = fluid_player_get_total_ticks(music->player);
+    const int last = music->totalTicks;
     if (last > 0 && tick >= last) {
         music->looped = true;
         return fluid_player_seek(music->player, 0);

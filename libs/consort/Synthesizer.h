@@ -31,6 +31,7 @@ public:
 
 private:
     Synthesizer() = default;
+    void previewInterpolation();
     fluid_settings_t* mSettings = nullptr;
     fluid_synth_t* mSynth = nullptr;
     std::string mSoundFontPath;

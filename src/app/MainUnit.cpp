@@ -31,6 +31,7 @@
 #include "controls/SoundNotice.h"
 #include "data/LD_Common.h"
 #include "dbedit/DataBaseForm.h"
+#include "eventedit/EventEditing.h"
 #include "mapedit/ChipSelector.h"
 #include "mapedit/ED_Map.h"
 #include "mapedit/MapEditor.h"
@@ -694,6 +695,8 @@ void TFormQelMain::connectPanes() {
     mMapViewPlace->layout()->addWidget(mMapEditor);
     mMapEditor->SetMapTree(&mapTree());
     mMapEditor->SetMap(&map());
+    // A double-click or the event menu edits events in the event editor.
+    PlugEventEditor(mMapEditor->EventManager(), this, DocumentDataBaseStore(document()));
     mChipSelector = new TFormChipSelector(mChipPalettePlace);
     mChipPalettePlace->layout()->addWidget(mChipSelector);
     mChipSelector->SetMap(&map());

@@ -1,7 +1,9 @@
 // tarvel-cli render-map PROJECTDIR MAPID OUT.png [options]: draws a project's map as the map view
 // shows it in lower-layer mode with no drawing tool (both layers, the panorama where it lies behind
 // the cells, start positions and events as marks), or in event mode with --events, and writes the
-// picture as a 24-bit PNG.
+// picture as a 24-bit PNG. The map is drawn and written in bands of whole cell rows, compressed on
+// every core, so even the largest map takes a few megabytes.
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -9,7 +11,7 @@
 #include "CliCommon.h"
 #include "CliMapProject.h"
 #include "graphics/Bitmap.h"
-#include "graphics/PrismPng.h"
+#include "graphics/PngBandWriter.h"
 #include "mapedit_core/MapEventMap.h"
 #include "mapedit_core/MapRender.h"
 
@@ -43,15 +45,24 @@ int runRenderMap(Arguments& args) {
     TQelMapCellPainter painter;
     painter.SetMap(&map, &events);
     painter.LoadPanorama();
-    TPrismBoard board;
-    board.SetSize(int(width), int(height));
     TMapViewLook look;
     look.mode = eventMode ? 2 : 0;
     look.drawingTool = false;
     look.cellSize = cell;
-    painter.DrawCells(board, {0, 0, map.LowerLayer.Width, map.LowerLayer.Height}, 0, 0, look);
+    const int mapWidth = map.LowerLayer.Width, mapHeight = map.LowerLayer.Height;
+    const int bandCells = std::max(1, TPngBandWriter::BandRows(int(width)) / cell);
     try {
-        WritePngFile(BoardToBitmap(board), words[2]);
+        TPngBandWriter::Options options;
+        options.cellPixels = cell;
+        TPngBandWriter writer(words[2], int(width), int(height), options);
+        TPrismBoard board;
+        for (int top = 0; top < mapHeight; top += bandCells) {
+            const int rows = std::min(bandCells, mapHeight - top);
+            board.SetSize(int(width), rows * cell);
+            painter.DrawCells(board, {0, top, mapWidth, top + rows}, 0, top * cell, look);
+            writer.AddRows(board.Row(0), board.RowStride() / 2, rows * cell);
+        }
+        writer.Finish();
     } catch (const std::exception& e) {
         throw CommandError("render-map", words[2] + ": " + e.what());
     }

@@ -1,6 +1,7 @@
 #include "DataBaseTabs.h"
 
 #include "DataBaseList.h"
+#include "ED_CommonEvent.h"
 #include "data/LD_DataBase.h"
 #include "records/ClipboardPort.h"
 
@@ -43,7 +44,7 @@ const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"System", 13,
      nullptr},
     {"Common Events", 14,
-     &MakeNamesPage<TQelCommonEvent, &TQelDataBase::CommonEvents, ClipboardFormat::CommonEvents>},
+     &MakeDataBasePage<TFormEDCommonEvent>},
 };
 // clang-format on
 

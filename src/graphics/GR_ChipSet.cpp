@@ -140,6 +140,9 @@ void TQelChipSetGraphic::SetImage(const std::string& name) {
 }
 
 void TQelChipSetGraphic::computeFacts() {
+    for (auto& sizes : mComposed)
+        for (ComposedChips& chips : sizes)
+            chips = ComposedChips{};
     const TPrismSheet& s = *mSheet;
     const bool waterOpaque = s.IsOpaqueArea({0, 0, 96, 64}) && s.IsOpaqueArea({0, 64, 48, 128});
     for (int kind = 0; kind < 3; ++kind)
@@ -199,6 +202,69 @@ const TQelChipRecord& TQelChipSetGraphic::UpperChipRecord(int index) const {
     return mUpperChips[size_t(std::clamp(index, 0, kUpperChips - 1))];
 }
 
+namespace {
+
+// Keys of the composed chips: water by number and animation step, animated chips by kind and
+// frame, then ground autotiles, plain lower chips and upper chips by number.
+constexpr int kAnimatedKeys = 3 * 3000;
+constexpr int kGroundKeys = kAnimatedKeys + 3 * 4;
+constexpr int kPlainKeys = kGroundKeys + 600;
+constexpr int kUpperKeys = kPlainKeys + 144;
+constexpr int kComposedKeys = kUpperKeys + kUpperChips;
+
+bool contiguous(const TPoint quarters[4]) {
+    const TPoint tl = quarters[0];
+    return quarters[1] == TPoint{tl.x + 1, tl.y} && quarters[2] == TPoint{tl.x, tl.y + 1} &&
+           quarters[3] == TPoint{tl.x + 1, tl.y + 1};
+}
+
+// Nearest-neighbour scaling of a sheet rectangle into a block of indices, by the column and row
+// maps of StretchDrawSheet.
+void stretchIndices(const TPrismSheet& sheet, const TRect& source, uint8_t* out, int stride, int width,
+                    int height) {
+    const int sw = source.Width(), sh = source.Height();
+    for (int j = 0; j < height; ++j) {
+        const uint8_t* in = sheet.Row(source.top + j * sh / height) + source.left;
+        for (int i = 0; i < width; ++i)
+            out[j * stride + i] = in[i * sw / width];
+    }
+}
+
+} // namespace
+
+TQelChipSetGraphic::ComposedChips& TQelChipSetGraphic::composedChips(bool dimmed, int size) {
+    ComposedChips& chips = mComposed[dimmed ? 1 : 0][size_t(size / 2)];
+    if (chips.offsets.empty()) chips.offsets.assign(kComposedKeys, -1);
+    return chips;
+}
+
+bool TQelChipSetGraphic::drawComposed(TPrismBoard& board, TPrismSheet& sheet, bool dimmed, int x, int y,
+                                      int size, int key, const TPoint quarters[4]) {
+    if (size < 2 || size > kMaxComposedSize || size % 2 != 0 || sheet.Width() < kChipSetWidth ||
+        sheet.Height() < kChipSetHeight)
+        return false;
+    const bool whole = contiguous(quarters);
+    // A whole cell at its own size is one plain blit already.
+    if (whole && size == 16) return false;
+    ComposedChips& chips = composedChips(dimmed, size);
+    int32_t& offset = chips.offsets[size_t(key)];
+    if (offset < 0) {
+        offset = int32_t(chips.pixels.size());
+        chips.pixels.resize(chips.pixels.size() + size_t(size) * size_t(size));
+        uint8_t* block = chips.pixels.data() + offset;
+        if (whole) {
+            stretchIndices(sheet, unitRect(quarters[0].x, quarters[0].y, 2, 2), block, size, size, size);
+        } else {
+            const int q = size / 2;
+            for (int i = 0; i < 4; ++i)
+                stretchIndices(sheet, unitRect(quarters[i].x, quarters[i].y, 1, 1),
+                               block + (i >> 1) * q * size + (i & 1) * q, size, q, q);
+        }
+    }
+    board.DrawIndexBlock(x, y, size, size, chips.pixels.data() + offset, sheet);
+    return true;
+}
+
 void TQelChipSetGraphic::compose(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size,
                                  const TPoint quarters[4]) {
     const int q = size / 2;
@@ -213,9 +279,12 @@ void TQelChipSetGraphic::compose(TPrismBoard& board, TPrismSheet& sheet, int x, 
                                unitRect(quarters[i].x, quarters[i].y, 1, 1));
 }
 
-void TQelChipSetGraphic::drawCell(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size,
-                                  const TQelChipRecord& record) {
+void TQelChipSetGraphic::drawCell(TPrismBoard& board, TPrismSheet& sheet, bool dimmed, int x, int y, int size,
+                                  const TQelChipRecord& record, int key) {
     if (record.transparent && sheet.Transparent()) return;
+    const TPoint o{record.OriginX(), record.OriginY()};
+    const TPoint quarters[4] = {o, {o.x + 1, o.y}, {o.x, o.y + 1}, {o.x + 1, o.y + 1}};
+    if (drawComposed(board, sheet, dimmed, x, y, size, key, quarters)) return;
     board.StretchDrawSheet(Bounds(x, y, size, size), sheet,
                            unitRect(record.OriginX(), record.OriginY(), 2, 2));
 }
@@ -236,7 +305,8 @@ void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip,
             quarters[i] = WaterQuarter(kind, variant, mask, i);
             quarters[i].x += 2 * step;
         }
-        compose(board, sheet, x, y, size, quarters);
+        if (!drawComposed(board, sheet, dimmed, x, y, size, chip * 3 + step, quarters))
+            compose(board, sheet, x, y, size, quarters);
         return;
     }
     if (chip < 4000) {
@@ -244,6 +314,9 @@ void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip,
         if (k > 2) return;
         const TQelChipRecord& r = mChips[size_t(3 + k)];
         const int frame = (time / 6) % 4;
+        const TPoint o{r.OriginX(), r.OriginY() + 2 * frame};
+        const TPoint quarters[4] = {o, {o.x + 1, o.y}, {o.x, o.y + 1}, {o.x + 1, o.y + 1}};
+        if (drawComposed(board, sheet, dimmed, x, y, size, kAnimatedKeys + k * 4 + frame, quarters)) return;
         board.StretchDrawSheet(Bounds(x, y, size, size), sheet,
                                unitRect(r.OriginX(), r.OriginY() + 2 * frame, 2, 2));
         return;
@@ -257,15 +330,17 @@ void TQelChipSetGraphic::DrawChip(TPrismBoard& board, int x, int time, int chip,
             const TPoint g = GroundQuarter(variant, i);
             quarters[i] = {r.OriginX() + g.x, r.OriginY() + g.y};
         }
-        compose(board, sheet, x, y, size, quarters);
+        if (!drawComposed(board, sheet, dimmed, x, y, size, kGroundKeys + chip - 4000, quarters))
+            compose(board, sheet, x, y, size, quarters);
         return;
     }
     if (chip < 5144) {
-        drawCell(board, sheet, x, y, size, mChips[size_t(chip - 4982)]);
+        drawCell(board, sheet, dimmed, x, y, size, mChips[size_t(chip - 4982)], kPlainKeys + chip - 5000);
         return;
     }
     if (chip < 10000 || chip >= 20000) return;
-    drawCell(board, sheet, x, y, size, UpperChipRecord(chip - 10000));
+    const int index = std::clamp(chip - 10000, 0, kUpperChips - 1);
+    drawCell(board, sheet, dimmed, x, y, size, UpperChipRecord(index), kUpperKeys + index);
 }
 
 } // namespace tarvel

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "PrismSheet.h"
 
@@ -98,20 +99,37 @@ public:
     const TQelChipRecord& ChipRecord(int kind) const;
     const TQelChipRecord& UpperChipRecord(int index) const;
 
+    // The two sheets, for their colour effects, opacity and transparency. Chips are composed from
+    // their pixels once per picture load and size, so the pixels are only changed by loading.
     TPrismSheet& Sheet() { return *mSheet; }
     TPrismSheet& DimmedSheet() { return *mDimmed; }
 
 private:
+    // Chips composed at one even size up to kMaxComposedSize, as palette indices of one sheet,
+    // each built when first drawn.
+    static constexpr int kMaxComposedSize = 64;
+    struct ComposedChips {
+        std::vector<int32_t> offsets; // by chip key; -1 until built
+        std::vector<uint8_t> pixels;
+    };
+
     void computeFacts();
     void compose(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size, const TPoint quarters[4]);
-    void drawCell(TPrismBoard& board, TPrismSheet& sheet, int x, int y, int size,
-                  const TQelChipRecord& record);
+    void drawCell(TPrismBoard& board, TPrismSheet& sheet, bool dimmed, int x, int y, int size,
+                  const TQelChipRecord& record, int key);
+    // Draws a chip through its composed block when the size allows one: an even size up to 64
+    // whose block is exactly what the blits would draw. False when it must be blitted instead.
+    bool drawComposed(TPrismBoard& board, TPrismSheet& sheet, bool dimmed, int x, int y, int size, int key,
+                      const TPoint quarters[4]);
+    ComposedChips& composedChips(bool dimmed, int size);
 
     const ChipSetRecordPort* mRecord = nullptr;
     std::string mImageName;
     std::unique_ptr<TPrismSheet> mSheet, mDimmed;
     std::array<TQelChipRecord, kLowerChipKinds> mChips{};
     std::array<TQelChipRecord, kUpperChips> mUpperChips{};
+    // By dimmed, then by size / 2.
+    std::array<std::array<ComposedChips, kMaxComposedSize / 2 + 1>, 2> mComposed;
 };
 
 // The quarter pieces of the variant table, exposed for the chipset editor and tests: the source

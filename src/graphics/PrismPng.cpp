@@ -5,6 +5,8 @@
 #include <cstring>
 #include <zlib.h>
 
+#include "Adler32.h"
+
 namespace tarvel {
 
 namespace {
@@ -37,14 +39,60 @@ const uint8_t* takeChunkData(TMemoryStream& stream, uint32_t length) {
     return data;
 }
 
-struct InflateGuard {
-    z_stream* z;
-    ~InflateGuard() { inflateEnd(z); }
+// zlib's states are large (about 270 KB to compress at the default level, 40 KB to decompress):
+// each thread keeps one of each and resets it for the next picture, which gives the very bytes a
+// new one would and spares the allocations and the page faults of fresh memory. The same holds for
+// the buffers of rows.
+class ThreadZlib {
+public:
+    ~ThreadZlib() {
+        if (mDeflating) deflateEnd(&mDeflate);
+        if (mInflating) inflateEnd(&mInflate);
+    }
+    z_stream& Deflater() {
+        if (!mDeflating) {
+            mDeflate = z_stream{};
+            // Raw deflate: the zlib header and checksum are written around it (see WritePngStream).
+            if (deflateInit2(&mDeflate, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8,
+                             Z_DEFAULT_STRATEGY) != Z_OK)
+                throw EPictureError("Zlib Error");
+            mDeflating = true;
+        } else if (deflateReset(&mDeflate) != Z_OK) {
+            throw EPictureError("Zlib Error");
+        }
+        return mDeflate;
+    }
+    z_stream& Inflater() {
+        if (!mInflating) {
+            mInflate = z_stream{};
+            if (inflateInit(&mInflate) != Z_OK) throw EPictureError("Zlib Error");
+            mInflating = true;
+        } else if (inflateReset(&mInflate) != Z_OK) {
+            throw EPictureError("Zlib Error");
+        }
+        return mInflate;
+    }
+    std::vector<uint8_t> rows, other;
+
+    // Gives back buffers that a very wide picture made large.
+    struct Trim {
+        ThreadZlib& zlib;
+        ~Trim() {
+            for (std::vector<uint8_t>* buffer : {&zlib.rows, &zlib.other})
+                if (buffer->capacity() > kKeptBufferBytes) std::vector<uint8_t>().swap(*buffer);
+        }
+    };
+
+private:
+    static constexpr size_t kKeptBufferBytes = 1024 * 1024;
+    z_stream mDeflate{}, mInflate{};
+    bool mDeflating = false, mInflating = false;
 };
-struct DeflateGuard {
-    z_stream* z;
-    ~DeflateGuard() { deflateEnd(z); }
-};
+
+ThreadZlib& threadZlib() {
+    thread_local ThreadZlib zlib;
+    return zlib;
+}
 
 int paeth(int a, int b, int c) {
     const int p = a + b - c;
@@ -55,15 +103,17 @@ int paeth(int a, int b, int c) {
 }
 
 // Undoes the filter of one row in place. row[0] is the filter byte; prior is the previous row
-// (zeros for the first).
+// (zeros for the first). The first pixel of a row has no left neighbour, so it is done apart and
+// the inner loops run without a test per byte.
 void unfilterRow(uint8_t* row, const uint8_t* prior, size_t length, int bpp) {
     uint8_t* cur = row + 1;
     const uint8_t* up = prior + 1;
+    const size_t first = std::min(length, size_t(bpp));
     switch (row[0]) {
     case 0:
         break;
     case 1:
-        for (size_t i = size_t(bpp); i < length; ++i)
+        for (size_t i = first; i < length; ++i)
             cur[i] = uint8_t(cur[i] + cur[i - bpp]);
         break;
     case 2:
@@ -71,17 +121,16 @@ void unfilterRow(uint8_t* row, const uint8_t* prior, size_t length, int bpp) {
             cur[i] = uint8_t(cur[i] + up[i]);
         break;
     case 3:
-        for (size_t i = 0; i < length; ++i) {
-            const int left = i >= size_t(bpp) ? cur[i - bpp] : 0;
-            cur[i] = uint8_t(cur[i] + ((left + up[i]) >> 1));
-        }
+        for (size_t i = 0; i < first; ++i)
+            cur[i] = uint8_t(cur[i] + (up[i] >> 1));
+        for (size_t i = first; i < length; ++i)
+            cur[i] = uint8_t(cur[i] + ((cur[i - bpp] + up[i]) >> 1));
         break;
     case 4:
-        for (size_t i = 0; i < length; ++i) {
-            const int left = i >= size_t(bpp) ? cur[i - bpp] : 0;
-            const int upLeft = i >= size_t(bpp) ? up[i - bpp] : 0;
-            cur[i] = uint8_t(cur[i] + paeth(left, up[i], upLeft));
-        }
+        for (size_t i = 0; i < first; ++i)
+            cur[i] = uint8_t(cur[i] + up[i]);
+        for (size_t i = first; i < length; ++i)
+            cur[i] = uint8_t(cur[i] + paeth(cur[i - bpp], up[i], up[i - bpp]));
         break;
     default:
         // Not one of the five filters PNG defines: the data are damaged.
@@ -89,16 +138,34 @@ void unfilterRow(uint8_t* row, const uint8_t* prior, size_t length, int bpp) {
     }
 }
 
-// The row-by-row decoding state, kept across IDAT chunks.
+// Copies red-green-blue pixels to blue-green-red ones.
+void copySwapped(uint8_t* target, const uint8_t* source, size_t pixels) {
+    for (size_t i = 0; i < pixels; ++i, target += 3, source += 3) {
+        target[0] = source[2];
+        target[1] = source[1];
+        target[2] = source[0];
+    }
+}
+
+// About this many bytes of rows are inflated at a time: zlib decodes much faster into a large
+// buffer than row by row.
+constexpr size_t kInflateBatchBytes = 128 * 1024;
+
+// The row-by-row decoding state, kept across IDAT chunks. Rows are inflated in batches into one
+// buffer, unfiltered in place (each against the row before it in the buffer) and copied to the
+// picture; a row cut by the end of a batch moves to the front of the buffer.
 struct PngDecoder {
-    explicit PngDecoder(TBitmap& target) : bitmap(target) {}
+    PngDecoder(TBitmap& target, ThreadZlib& zlib)
+        : bitmap(target), z(zlib.Inflater()), batch(zlib.rows), prior(zlib.other) {}
     TBitmap& bitmap;
-    z_stream z{};
+    z_stream& z;
     bool haveHeader = false;
     int bytesPerPixel = 1;
     size_t rowLength = 0; // without the filter byte
-    std::vector<uint8_t> current, prior;
-    size_t filled = 0; // bytes of the current row (with its filter byte) inflated so far
+    size_t rowSize = 0;   // with it
+    std::vector<uint8_t>& batch;
+    std::vector<uint8_t>& prior; // the last finished row of the previous batch, zeros at first
+    size_t filled = 0;           // bytes of unfinished rows at the front of the batch
     int row = 0;
     bool dataEnded = false;
 
@@ -124,21 +191,31 @@ struct PngDecoder {
         if (!PictureSizeAcceptable(width, height)) throw EPictureError("Invalid PNG Image");
         bitmap.Reset(format, int(width), int(height));
         rowLength = size_t(width) * size_t(bytesPerPixel);
-        current.assign(rowLength + 1, 0);
-        prior.assign(rowLength + 1, 0);
+        rowSize = rowLength + 1;
+        const size_t rows = std::max<size_t>(1, std::min<size_t>(kInflateBatchBytes / rowSize, height));
+        batch.resize(rows * rowSize);
+        prior.assign(rowSize, 0);
         haveHeader = true;
     }
 
-    void finishRow() {
-        unfilterRow(current.data(), prior.data(), rowLength, bytesPerPixel);
-        uint8_t* target = bitmap.ScanLine(row);
-        if (rowLength) std::memcpy(target, current.data() + 1, rowLength);
-        if (bytesPerPixel == 3)
-            for (size_t i = 0; i + 2 < rowLength; i += 3)
-                std::swap(target[i], target[i + 2]);
-        std::swap(current, prior);
-        filled = 0;
-        ++row;
+    // Unfilters and stores the whole rows at the front of the batch; keeps the unfinished rest.
+    void finishRows() {
+        const size_t complete = filled / rowSize;
+        if (complete == 0) return;
+        for (size_t i = 0; i < complete; ++i) {
+            uint8_t* current = batch.data() + i * rowSize;
+            unfilterRow(current, i == 0 ? prior.data() : current - rowSize, rowLength, bytesPerPixel);
+            uint8_t* target = bitmap.ScanLine(row + int(i));
+            if (bytesPerPixel == 3)
+                copySwapped(target, current + 1, rowLength / 3);
+            else if (rowLength)
+                std::memcpy(target, current + 1, rowLength);
+        }
+        const size_t done = complete * rowSize;
+        std::memcpy(prior.data(), batch.data() + done - rowSize, rowSize);
+        std::memmove(batch.data(), batch.data() + done, filled - done);
+        filled -= done;
+        row += int(complete);
     }
 
     void imageData(TMemoryStream& stream, uint32_t length) {
@@ -149,16 +226,18 @@ struct PngDecoder {
         z.next_in = const_cast<Bytef*>(data);
         z.avail_in = length;
         while (row < bitmap.Height()) {
-            z.next_out = current.data() + filled;
-            z.avail_out = uInt(current.size() - filled);
+            // Never more than the rows still missing, so the stream's end is never read into a row.
+            const size_t room = std::min(batch.size(), size_t(bitmap.Height() - row) * rowSize);
+            z.next_out = batch.data() + filled;
+            z.avail_out = uInt(room - filled);
             const int result = inflate(&z, Z_NO_FLUSH);
             if (result == Z_NEED_DICT || (result < 0 && result != Z_BUF_ERROR))
                 throw EPictureError("Zlib Error");
-            filled = current.size() - z.avail_out;
-            if (filled == current.size()) {
-                finishRow();
-                continue;
-            }
+            const size_t before = filled;
+            filled = room - z.avail_out;
+            const bool progress = filled != before;
+            finishRows();
+            if (row >= bitmap.Height()) break;
             if (result == Z_STREAM_END) {
                 // The compressed data end before the picture does: the missing rows stay index 0.
                 dataEnded = true;
@@ -186,7 +265,7 @@ struct PngDecoder {
                 continue;
             }
             // Input and room left, yet no progress: zlib cannot go on.
-            if (result == Z_BUF_ERROR) throw EPictureError("Zlib Error");
+            if (result == Z_BUF_ERROR && !progress) throw EPictureError("Zlib Error");
         }
     }
 };
@@ -210,9 +289,9 @@ void ReadPngStream(TBitmap& bitmap, TMemoryStream& stream) {
     uint8_t signature[8];
     if (stream.Read(signature, 8) != 8 || std::memcmp(signature, kPngSignature, 8) != 0)
         throw EPictureError("Invalid PNG Image");
-    PngDecoder decoder(bitmap);
-    if (inflateInit(&decoder.z) != Z_OK) throw EPictureError("Zlib Error");
-    InflateGuard guard{&decoder.z};
+    ThreadZlib& zlib = threadZlib();
+    ThreadZlib::Trim trim{zlib};
+    PngDecoder decoder(bitmap, zlib);
     uint8_t palette[768] = {};
     bitmap.Palette() = TPalette{};
 
@@ -242,13 +321,25 @@ void ReadPngStream(TBitmap& bitmap, TMemoryStream& stream) {
 }
 
 void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream) {
-    TBitmap picture = bitmap;
-    const bool indexed = IsIndexed(picture.PixelFormat());
-    picture.SetPixelFormat(indexed ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    // A picture already in one of the two written layouts is read as it is; others are converted
+    // on a copy, so the caller's picture never changes.
+    const bool indexed = IsIndexed(bitmap.PixelFormat());
+    const TPixelFormat format = indexed ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
+    TBitmap converted;
+    const TBitmap* source = &bitmap;
+    if (bitmap.PixelFormat() != format) {
+        converted = bitmap;
+        converted.SetPixelFormat(format);
+        source = &converted;
+    }
+    const TBitmap& picture = *source;
 
-    z_stream z{};
-    if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) throw EPictureError("Zlib Error");
-    DeflateGuard guard{&z};
+    ThreadZlib& zlib = threadZlib();
+    ThreadZlib::Trim trim{zlib};
+    z_stream& z = zlib.Deflater();
+
+    const size_t rowLength = picture.RowBytes();
+    const size_t rowSize = rowLength + 1;
 
     stream.Write(kPngSignature, 8);
     uint8_t header[13];
@@ -268,31 +359,77 @@ void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream) {
         writeChunk(stream, "PLTE", palette, 768);
     }
 
-    std::vector<uint8_t> output(kPngIdatSize);
-    z.next_out = output.data();
-    z.avail_out = uInt(output.size());
+    // The zlib stream is zlib's own at the default level, byte for byte: its two header bytes,
+    // the raw deflate data, and the Adler-32 of the rows, which is computed here as the rows are
+    // laid out rather than by zlib a byte at a time. zlib writes straight into the stream's memory,
+    // each chunk's data between the room left for its length and type and its CRC.
+    std::vector<uint8_t>& bytes = stream.Bytes();
+    bytes.resize(size_t(stream.Position()));
+    const size_t dataBound = deflateBound(&z, uLong(picture.Height()) * uLong(rowSize)) + 6;
+    bytes.reserve(bytes.size() + dataBound + (dataBound / kPngIdatSize + 2) * 12);
+    size_t chunkStart = 0;
+    auto startChunk = [&] {
+        chunkStart = bytes.size();
+        bytes.resize(chunkStart + 8 + kPngIdatSize);
+        z.next_out = bytes.data() + chunkStart + 8;
+        z.avail_out = uInt(kPngIdatSize);
+    };
+    auto endChunk = [&] {
+        const size_t length = kPngIdatSize - z.avail_out;
+        bytes.resize(chunkStart + 8 + length);
+        if (length == 0) {
+            bytes.resize(chunkStart);
+            return;
+        }
+        uint8_t* head = bytes.data() + chunkStart;
+        putBE32(head, uint32_t(length));
+        std::memcpy(head + 4, "IDAT", 4);
+        uint8_t tail[4];
+        putBE32(tail, uint32_t(crc32(0L, head + 4, uInt(length + 4))));
+        bytes.insert(bytes.end(), tail, tail + 4);
+    };
     auto flushFull = [&] {
         if (z.avail_out == 0) {
-            writeChunk(stream, "IDAT", output.data(), output.size());
-            z.next_out = output.data();
-            z.avail_out = uInt(output.size());
+            endChunk();
+            startChunk();
         }
     };
-
-    const size_t rowLength = picture.RowBytes();
-    std::vector<uint8_t> row(rowLength + 1);
-    for (int y = 0; y < picture.Height(); ++y) {
-        row[0] = 0;
-        if (rowLength) std::memcpy(row.data() + 1, picture.ScanLine(y), rowLength);
-        if (!indexed)
-            for (size_t i = 1; i + 2 <= rowLength; i += 3)
-                std::swap(row[i], row[i + 2]);
-        z.next_in = row.data();
-        z.avail_in = uInt(row.size());
+    auto put = [&](uint8_t byte) {
+        *z.next_out++ = byte;
+        --z.avail_out;
+        flushFull();
+    };
+    auto compress = [&](const uint8_t* data, size_t length) {
+        z.next_in = const_cast<Bytef*>(data);
+        z.avail_in = uInt(length);
         while (z.avail_in > 0) {
             if (deflate(&z, Z_NO_FLUSH) < 0) throw EPictureError("Zlib Error");
             flushFull();
         }
+    };
+    startChunk();
+    put(0x78); // deflate, 32K window
+    put(0x9C); // default level; header check
+
+    // Rows go to zlib many at a time, each with its filter byte 0 in front; without flushing,
+    // zlib's output does not depend on how its input is split.
+    uint32_t adler = 1;
+    const size_t rowsPerBatch = std::max<size_t>(1, kInflateBatchBytes / rowSize);
+    std::vector<uint8_t>& rows = zlib.rows;
+    rows.resize(std::min<size_t>(rowsPerBatch, size_t(std::max(picture.Height(), 1))) * rowSize);
+    for (int y = 0; y < picture.Height();) {
+        const int count = std::min(int(rows.size() / rowSize), picture.Height() - y);
+        uint8_t* out = rows.data();
+        for (int i = 0; i < count; ++i, ++y, out += rowSize) {
+            out[0] = 0;
+            if (!indexed)
+                copySwapped(out + 1, picture.ScanLine(y), rowLength / 3);
+            else if (rowLength)
+                std::memcpy(out + 1, picture.ScanLine(y), rowLength);
+        }
+        const size_t length = size_t(out - rows.data());
+        adler = Adler32(adler, rows.data(), length);
+        compress(rows.data(), length);
     }
     for (;;) {
         const int result = deflate(&z, Z_FINISH);
@@ -300,8 +437,10 @@ void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream) {
         flushFull();
         if (result == Z_STREAM_END) break;
     }
-    const size_t rest = output.size() - z.avail_out;
-    if (rest > 0) writeChunk(stream, "IDAT", output.data(), rest);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        put(uint8_t(adler >> shift));
+    endChunk();
+    stream.SetPosition(int64_t(bytes.size()));
     writeChunk(stream, "IEND", nullptr, 0);
 }
 

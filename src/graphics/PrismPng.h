@@ -17,7 +17,8 @@ void ReadPngStream(TBitmap& bitmap, TMemoryStream& stream);
 
 // Writes the picture as PNG: a paletted picture (1, 4 or 8 bits) as 8-bit indexed with all 256
 // palette entries, any other as 24-bit truecolour; rows unfiltered, IDAT chunks of 65536 bytes
-// of compressed data (the last holds the rest), no ancillary chunk. The picture is not changed.
+// of compressed data (the last holds the rest), no ancillary chunk. The picture is not changed; the
+// file replaces whatever the stream held after its position.
 void WritePngStream(const TBitmap& bitmap, TMemoryStream& stream);
 
 void ReadPngFile(TBitmap& bitmap, const std::string& fileName);

@@ -374,6 +374,28 @@ void TPrismBoard::CopyBoard(int x, int y, const TRect& source, const TPrismBoard
         std::memcpy(Row(y + row) + x, board.Row(sy + row) + sx, size_t(w) * 2);
 }
 
+namespace {
+
+// One row of sheet indices onto board pixels in the sheet's drawing mode.
+inline void drawIndexRow(uint16_t* out, const uint8_t* in, int w, const uint16_t* table, Mode mode, int a) {
+    switch (mode) {
+    case Mode::Opaque:
+        for (int i = 0; i < w; ++i)
+            out[i] = table[in[i]];
+        break;
+    case Mode::Transparent:
+        for (int i = 0; i < w; ++i)
+            if (in[i]) out[i] = table[in[i]];
+        break;
+    case Mode::Blend:
+        for (int i = 0; i < w; ++i)
+            if (in[i]) out[i] = blend565(table[in[i]], out[i], a);
+        break;
+    }
+}
+
+} // namespace
+
 void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& sheet) {
     int sx = source.left, sy = source.top, w = source.Width(), h = source.Height();
     clipPlain(sx, w, x, sheet.Width());
@@ -381,28 +403,26 @@ void TPrismBoard::DrawSheet(int x, int y, const TRect& source, TPrismSheet& shee
     clipPlain(x, w, sx, mWidth);
     clipPlain(y, h, sy, mHeight);
     if (w <= 0 || h <= 0) return;
+    drawIndices(x, y, w, h, sheet.Row(sy) + sx, size_t(sheet.Width()), sheet);
+}
+
+void TPrismBoard::DrawIndexBlock(int x, int y, int width, int height, const uint8_t* indices,
+                                 TPrismSheet& sheet) {
+    int sx = 0, sy = 0, w = width, h = height;
+    clipPlain(x, w, sx, mWidth);
+    clipPlain(y, h, sy, mHeight);
+    if (w <= 0 || h <= 0) return;
+    drawIndices(x, y, w, h, indices + size_t(sy) * size_t(width) + sx, size_t(width), sheet);
+}
+
+void TPrismBoard::drawIndices(int x, int y, int w, int h, const uint8_t* first, size_t stride,
+                              TPrismSheet& sheet) {
     applyBrightness(sheet);
     const uint16_t* table = sheet.ColorTable().data();
     const Mode mode = modeOf(sheet);
     const int a = sheet.Opacity() + 1;
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* in = sheet.Row(sy + row) + sx;
-        uint16_t* out = Row(y + row) + x;
-        switch (mode) {
-        case Mode::Opaque:
-            for (int i = 0; i < w; ++i)
-                out[i] = table[in[i]];
-            break;
-        case Mode::Transparent:
-            for (int i = 0; i < w; ++i)
-                if (in[i]) out[i] = table[in[i]];
-            break;
-        case Mode::Blend:
-            for (int i = 0; i < w; ++i)
-                if (in[i]) out[i] = blend565(table[in[i]], out[i], a);
-            break;
-        }
-    }
+    for (int row = 0; row < h; ++row)
+        drawIndexRow(Row(y + row) + x, first + size_t(row) * stride, w, table, mode, a);
 }
 
 void TPrismBoard::StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const TRect& source) {

@@ -152,6 +152,9 @@ public:
     // Draws a rectangle of a sheet at (x, y), unscaled, clipped: source x against the sheet width,
     // source y against its height, then destination x and y against the board.
     void DrawSheet(int x, int y, const TRect& source, TPrismSheet& sheet);
+    // Draws a width x height block of the sheet's palette indices (row by row) at (x, y), clipped,
+    // exactly as DrawSheet draws the sheet's own pixels: for chips composed once and drawn often.
+    void DrawIndexBlock(int x, int y, int width, int height, const uint8_t* indices, TPrismSheet& sheet);
     // Draws a rectangle of a sheet scaled (nearest neighbour) into dest; equal sizes draw unscaled.
     void StretchDrawSheet(const TRect& dest, TPrismSheet& sheet, const TRect& source);
     // Draws the source centred at (centre x, centre y): unscaled for zoom 1, otherwise stretched to
@@ -162,6 +165,8 @@ public:
 private:
     void resize(int width, int height);
     void applyBrightness(TPrismSheet& sheet) const;
+    // Draws w x h sheet indices (rows stride bytes apart, clipped already) at (x, y).
+    void drawIndices(int x, int y, int w, int h, const uint8_t* first, size_t stride, TPrismSheet& sheet);
 
     int mWidth = 0, mHeight = 0, mStridePixels = 0;
     std::vector<uint16_t> mPixels;

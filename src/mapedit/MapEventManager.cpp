@@ -1,5 +1,6 @@
 #include "MapEventManager.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <memory>
@@ -13,11 +14,13 @@ namespace {
 
 const char* const kStartNames[] = {"Hero", "Boat", "Ship", "Airship"};
 
-std::string defaultEventName(int id) {
-    char text[16];
-    std::snprintf(text, sizeof text, "EV%.4d", id);
-    return text;
-}
+// The script lines of the quick teleport event around its teleport line.
+constexpr int32_t EraseScreenCode = 11010;
+constexpr int32_t ShowScreenCode = 11020;
+// The screen change that the system's transition settings give.
+constexpr int32_t SystemTransition = -1;
+// "At Hero Touch".
+constexpr uint8_t HeroTouchTrigger = 1;
 
 TQelEventItem* eventAt(const TQelMap& map, int x, int y) {
     for (const auto& item : map.Events) {
@@ -115,7 +118,7 @@ bool TQelEventManager::CanPaste() {
 }
 
 std::string TQelEventManager::PastedEventName(const std::string& name, int newID) {
-    if (name.empty()) return defaultEventName(newID);
+    if (name.empty()) return DefaultEventName(newID);
     if (name.size() == 6 && name.compare(0, 2, "EV") == 0) {
         int value = 0;
         bool digits = true;
@@ -123,9 +126,15 @@ std::string TQelEventManager::PastedEventName(const std::string& name, int newID
             if (!std::isdigit(static_cast<unsigned char>(name[i]))) digits = false;
             value = value * 10 + (name[i] - '0');
         }
-        if (digits && value > 0) return defaultEventName(newID);
+        if (digits && value > 0) return DefaultEventName(newID);
     }
     return name;
+}
+
+std::string TQelEventManager::DefaultEventName(int id) {
+    char text[16];
+    std::snprintf(text, sizeof text, "EV%.4d", id);
+    return text;
 }
 
 void TQelEventManager::CollectCharSets(TQelMap& map, const TQelEventItem& event) {
@@ -206,6 +215,46 @@ void TQelEventManager::EditAt(int x, int y, int tile) {
     if (!editEvent || id >= PartyStart) return;
     if (id == 0 && LowestFreeEventID(*mMap) == 0) return;
     editEvent(*this, x, y, tile);
+}
+
+void TQelEventManager::collectAllCharSets() {
+    for (const auto& item : mMap->Events)
+        CollectCharSets(*mMap, static_cast<const TQelEventItem&>(*item));
+}
+
+void TQelEventManager::StoreEdited(const TQelEventItem& copy, int x, int y) {
+    if (!mMap) return;
+    TQelEventItem* event = mMap->Events.FindOrCreate(copy.ID);
+    event->Assign(copy);
+    event->X = x;
+    event->Y = y;
+    collectAllCharSets();
+    changed();
+}
+
+bool TQelEventManager::AddTeleportEvent(int x, int y, const TQelEventScriptLine& teleport) {
+    if (!mMap || FindAt(x, y) != 0) return false;
+    const int id = LowestFreeEventID(*mMap);
+    if (id == 0) return false;
+    TQelEventItem* event = mMap->Events.FindOrCreate(id);
+    event->Reset();
+    event->Name = DefaultEventName(id);
+    event->X = x;
+    event->Y = y;
+    TQelEventPageItem* page = event->Pages.Items(0);
+    TQelEventScriptList& script = page->Script;
+    // Before the end line, which stays last.
+    const int end = std::max(0, script.Count() - 1);
+    script.Insert(end, std::make_unique<TQelEventScriptLine>(EraseScreenCode, 0, "",
+                                                             std::vector<int32_t>{SystemTransition}));
+    script.Insert(end + 1,
+                  std::make_unique<TQelEventScriptLine>(teleport.Code, 0, teleport.Text, teleport.Params));
+    script.Insert(end + 2, std::make_unique<TQelEventScriptLine>(ShowScreenCode, 0, "",
+                                                                 std::vector<int32_t>{SystemTransition}));
+    page->Trigger = HeroTouchTrigger;
+    collectAllCharSets();
+    changed();
+    return true;
 }
 
 void TQelEventManager::CreateTeleportAt(int x, int y) {

@@ -3,8 +3,8 @@
 // What the map editor does to the events and start positions of a map cell: find what stands
 // there, name it, cut, copy, paste and delete it, and set the party's or a vehicle's start
 // position. The operations that open the event editor (new or edit, and the quick teleport event)
-// belong to that editor: it plugs them in here, and until it does the map view offers them
-// disabled.
+// belong to that editor: it plugs them in here (the map view offers them only once it has), and
+// hands the results back through StoreEdited and AddTeleportEvent.
 
 #include <functional>
 #include <string>
@@ -60,6 +60,18 @@ public:
     void EditAt(int x, int y, int tile);
     void CreateTeleportAt(int x, int y);
 
+    // The event editor's OK and Apply: the event with the copy's ID is added to the map when it is
+    // missing, takes the copy's content and stands on the cell; the map's character sets are
+    // collected again and the change is announced.
+    void StoreEdited(const TQelEventItem& copy, int x, int y);
+    // The quick teleport event: a new event with the lowest free ID on an empty cell, named by its
+    // default name, started by the hero's touch, whose first page erases the screen, teleports
+    // (the line given) and shows the screen again. False (nothing changes) on a taken cell or when
+    // no ID is free.
+    bool AddTeleportEvent(int x, int y, const TQelEventScriptLine& teleport);
+    // The name a new event of this ID gets: "EV%.4d".
+    static std::string DefaultEventName(int id);
+
     // Asks which vehicle to place: 1 boat, 2 ship, 3 airship, 0 for none.
     std::function<int()> chooseVehicle;
     // Runs after every change of the map's events or start positions.
@@ -78,6 +90,8 @@ public:
 
 private:
     void changed();
+    // The character sets of every page of every event of the map into its cache.
+    void collectAllCharSets();
 
     TQelMapTree* mTree = nullptr;
     TQelMap* mMap = nullptr;

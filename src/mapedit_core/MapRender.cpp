@@ -38,28 +38,35 @@ bool TQelMapCellPainter::PanoramaBehindCells() const {
 void TQelMapCellPainter::DrawCell(TPrismBoard& board, int cellX, int cellY, int x, int y,
                                   const TMapViewLook& look) {
     if (!mMap) return;
-    const int size = look.cellSize;
-    const bool panorama = PanoramaBehindCells();
-    if (panorama)
-        board.StretchDrawSheet(Bounds(x, y, size, size), *mPanorama, Bounds(cellX * 16, cellY * 16, 16, 16));
+    drawCell(board, cellX, cellY, x, y, look, PanoramaBehindCells(), drawableChips());
+}
 
+TQelChipSetGraphic* TQelMapCellPainter::drawableChips() const {
     TMapGraphics* graphics = MapGraphicsOf(*mMap);
     // A map whose chipset the database lacks has no chipset record to draw from: its cells stay
     // as they are (blank) instead of failing.
-    if (graphics && graphics->ChipSet().ChipSet()) {
-        TQelChipSetGraphic& chips = graphics->ChipSet();
-        chips.SetTransparent(panorama);
-        chips.SetFade(0);
+    return graphics && graphics->ChipSet().ChipSet() ? &graphics->ChipSet() : nullptr;
+}
+
+void TQelMapCellPainter::drawCell(TPrismBoard& board, int cellX, int cellY, int x, int y,
+                                  const TMapViewLook& look, bool panorama, TQelChipSetGraphic* chips) {
+    const int size = look.cellSize;
+    if (panorama)
+        board.StretchDrawSheet(Bounds(x, y, size, size), *mPanorama, Bounds(cellX * 16, cellY * 16, 16, 16));
+
+    if (chips) {
+        chips->SetTransparent(panorama);
+        chips->SetFade(0);
         const bool dimLower = look.mode == 1 && look.drawingTool;
-        chips.DrawChip(board, x, 0, mMap->LowerLayer.GetChip(cellX, cellY), dimLower, size, y);
+        chips->DrawChip(board, x, 0, mMap->LowerLayer.GetChip(cellX, cellY), dimLower, size, y);
 
         const bool dimUpper = look.mode == 0 && look.drawingTool;
-        chips.SetTransparent(true);
+        chips->SetTransparent(true);
         const int opacity = dimUpper ? kUpperOpacityWhilePaintingLower : 255;
-        chips.Sheet().SetOpacity(opacity);
-        chips.DimmedSheet().SetOpacity(opacity);
-        chips.DrawChip(board, x, 0, mMap->UpperLayer.GetChip(cellX, cellY), dimUpper, size, y);
-        chips.SetFade(0);
+        chips->Sheet().SetOpacity(opacity);
+        chips->DimmedSheet().SetOpacity(opacity);
+        chips->DrawChip(board, x, 0, mMap->UpperLayer.GetChip(cellX, cellY), dimUpper, size, y);
+        chips->SetFade(0);
     }
 
     if (look.mode == 2) {
@@ -79,9 +86,12 @@ void TQelMapCellPainter::DrawCells(TPrismBoard& board, const TRect& rect, int sc
     const int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
     const int right = std::min(rect.right, mMap->LowerLayer.Width);
     const int bottom = std::min(rect.bottom, mMap->LowerLayer.Height);
+    // What holds for every cell is looked up once.
+    const bool panorama = PanoramaBehindCells();
+    TQelChipSetGraphic* chips = drawableChips();
     for (int cy = top; cy < bottom; ++cy)
         for (int cx = left; cx < right; ++cx)
-            DrawCell(board, cx, cy, cx * size - scrollX, cy * size - scrollY, look);
+            drawCell(board, cx, cy, cx * size - scrollX, cy * size - scrollY, look, panorama, chips);
 }
 
 } // namespace tarvel

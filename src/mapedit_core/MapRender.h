@@ -13,6 +13,8 @@
 
 namespace tarvel {
 
+class TQelChipSetGraphic;
+
 // How the view is set when it draws: the edit mode (0 lower layer, 1 upper layer, 2 events), whether
 // the tool is one that draws chips (pen, rectangle, ellipse, fill), and the pixels per cell.
 struct TMapViewLook {
@@ -43,6 +45,11 @@ public:
     void DrawCells(TPrismBoard& board, const TRect& rect, int scrollX, int scrollY, const TMapViewLook& look);
 
 private:
+    // The map's chipset renderer when it has a chipset record to draw from, else nullptr.
+    TQelChipSetGraphic* drawableChips() const;
+    void drawCell(TPrismBoard& board, int cellX, int cellY, int x, int y, const TMapViewLook& look,
+                  bool panorama, TQelChipSetGraphic* chips);
+
     TQelMap* mMap = nullptr;
     TQelEventMap* mEvents = nullptr;
     std::unique_ptr<TPrismSheet> mPanorama;

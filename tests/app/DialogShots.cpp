@@ -3,27 +3,27 @@
 // offscreen unless a platform is chosen, in a temporary home of its own.
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
+#include "../common/ShotTool.h"
 #include "app/ProjDialogs.h"
 #include "data/LD_DataBase.h"
 #include "mapedit/ED_Map.h"
-#include "platform/Paths.h"
-#include "platform/PlatformPorts.h"
 #include "platform/Settings.h"
 
 using namespace tarvel;
+using tarvel::test::ShotTool;
 
 namespace {
 
-bool save(QWidget& dialog, const QString& file) {
+ShotTool gTool;
+
+bool save(QWidget& dialog, const QString& name) {
     dialog.show();
     for (int i = 0; i < 4; ++i)
         QApplication::processEvents();
-    bool ok = dialog.grab().save(file);
-    std::printf("%s %s\n", file.toUtf8().constData(), ok ? "written" : "NOT written");
+    bool ok = gTool.Write(dialog.grab(), name);
     dialog.hide();
     return ok;
 }
@@ -38,22 +38,11 @@ void writeProject(const QString& base, const QString& folder, const QString& tit
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: dialog-shots RTP_FOLDER OUT_FOLDER\n");
-        return 2;
-    }
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!gTool.Prepare(argc, argv, "dialog-shots")) return 2;
     QApplication app(argc, argv);
-    QString rtp = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
-    QDir().mkpath(out);
-    SetRuntimePackagePath(rtp);
-    InstallPlatformPorts();
+    gTool.Start();
 
-    QString base = home.path() + "/TarvelProjects/";
+    QString base = gTool.Home() + "/TarvelProjects/";
     EditorIni::SetProjectBasePath(base);
     writeProject(base, "Project1", "The Lost Crown");
     writeProject(base, "Harbor", "Harbor Town");
@@ -61,11 +50,11 @@ int main(int argc, char** argv) {
     bool ok = true;
     {
         TFormProjectNew dialog;
-        ok &= save(dialog, out + "/project-new.png");
+        ok &= save(dialog, "project-new");
     }
     {
         TFormProjectOpen dialog;
-        ok &= save(dialog, out + "/project-open.png");
+        ok &= save(dialog, "project-open");
     }
 
     TQelDataBase db;
@@ -93,7 +82,7 @@ int main(int argc, char** argv) {
         request.settings.horzAuto = true;
         request.settings.horzSpeed = 2;
         TFormEDMap dialog(nullptr, request);
-        ok &= save(dialog, out + "/map-properties.png");
+        ok &= save(dialog, "map-properties");
     }
     {
         AreaPropertiesRequest request;
@@ -102,7 +91,7 @@ int main(int argc, char** argv) {
         request.item.Name = "AREA0005";
         request.item.AreaRect = {4, 6, 18, 15};
         TFormEDArea dialog(nullptr, request);
-        ok &= save(dialog, out + "/area-properties.png");
+        ok &= save(dialog, "area-properties");
     }
     return ok ? 0 : 1;
 }

@@ -3,33 +3,12 @@
 #include <QTest>
 
 #include "EvCmdTestSupport.h"
+#include "TestEnvironment.h"
+#include "controls/HelpContext.h"
 #include "eventedit/commands/EvCmdWidgets.h"
 
 using namespace tarvel;
 using namespace tarvel::test;
-
-namespace {
-
-using Lines = std::vector<TQelEventScriptLine>;
-
-// A block head and its bodies as the script holds them, at indent 2 (inside two other blocks).
-Lines ForkWithBodies() {
-    return {
-        {12010, 2, "", {0, 1, 0, 0, 0, 1}},
-        {10110, 3, "then"},
-        {12210, 3},
-        {10110, 4, "deep"},
-        {10, 4},
-        {22210, 3},
-        {10, 3},
-        {22010, 2},
-        {10110, 3, "else"},
-        {10, 3},
-        {22011, 2},
-    };
-}
-
-} // namespace
 
 TEST_F(EvCmdTest, BranchBodiesAreReadPerLabelAndWrittenAtIndentOneWithTheirDepth) {
     TFormEvCmdBase* cycle = nullptr;
@@ -91,7 +70,7 @@ TEST_F(EvCmdTest, NewCycleHasAnEmptyBodyAndCommandsWithoutWindowWriteTheirLine) 
 
 TEST_F(EvCmdTest, HelpOpensTheManualAtTheCommandCodeFromTheButtonAndF1) {
     std::vector<int> contexts;
-    TFormEvCmdBase::SetHelpHandler([&](QWidget*, int context) { contexts.push_back(context); });
+    SetHelpOpener([&](QWidget*, int context) { contexts.push_back(context); });
     TFormEvCmdBase dialog(nullptr, 10310, "Change Money Amount");
     EXPECT_EQ(dialog.windowTitle(), "Change Money Amount");
     EXPECT_EQ(dialog.ButtonOk()->text(), "&Ok");
@@ -101,7 +80,7 @@ TEST_F(EvCmdTest, HelpOpensTheManualAtTheCommandCodeFromTheButtonAndF1) {
     dialog.show();
     QTest::mouseClick(dialog.ButtonHelp(), Qt::LeftButton);
     QTest::keyClick(&dialog, Qt::Key_F1);
-    TFormEvCmdBase::SetHelpHandler(nullptr);
+    SetHelpOpener(nullptr);
     EXPECT_EQ(contexts, (std::vector<int>{10310, 10310}));
 }
 
@@ -113,4 +92,36 @@ TEST_F(EvCmdTest, RememberedValuesGoBackToTheirStartTogether) {
     EXPECT_FALSE(SharedWaitFlag().Value());
     EXPECT_EQ(SharedPlaceVariables().Value().Y, 1);
     EXPECT_EQ(SharedMemberIndex().Value(), 0);
+}
+
+TEST_F(EvCmdTest, EveryCommandFromMessagesToNamesHasADialogAndCancelChangesNothing) {
+    const std::vector<int32_t> codes = {10110, 10120, 10130, 10140, 10150, 10210, 10220, 10230, 10310,
+                                        10320, 10330, 10410, 10420, 10430, 10440, 10450, 10460, 10470,
+                                        10480, 10490, 10500, 10610, 10620, 10630, 10640, 10650, 10660,
+                                        10670, 10690, 10710, 10720, 10730, 10740, 12410};
+    // Help opens the manual beside the program at the command's code.
+    QString manual = QString::fromUtf8(ReadFile(BuildBinFolder() + "/help/index.html"));
+    ASSERT_FALSE(manual.isEmpty());
+    EXPECT_TRUE(manual.contains("name=\"context-10680\""));
+    for (int32_t code : codes) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(HasEvCmdDialog(code));
+        auto dialog = CreateEvCmdDialog(code, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->Code(), code);
+        EXPECT_FALSE(dialog->windowTitle().isEmpty());
+        // An edited command with a stray parameter and a body stays exactly as it was.
+        Lines in = {{code, 2, "text", {1, 1, 1, 1, 1, 1, 1, 1, 1}}, {10110, 3, "body"}, {10, 3}};
+        SetLines(*dialog, in);
+        dialog->SetContext(MapContext());
+        EXPECT_FALSE(RunDialog(*dialog, nullptr, false));
+        EXPECT_EQ(LinesOf(dialog->Lines()), in);
+        EXPECT_TRUE(manual.contains(QStringLiteral("name=\"context-%1\"").arg(code))) << "no manual section";
+        // The dialog fits an 800 x 600 screen.
+        EXPECT_LE(dialog->width(), 800);
+        EXPECT_LE(dialog->height(), 600 - 40);
+    }
+    // Continuation, label and end lines open nothing.
+    for (int32_t code : {0, 10, 20110, 20140, 20141, 20710, 20713, 20722, 20732, 22410})
+        EXPECT_EQ(CreateEvCmdDialog(code, nullptr), nullptr) << code;
 }

@@ -264,3 +264,70 @@ TEST_F(ChipSetFixture, ImageLoadingDimmingAndFade) {
         EXPECT_EQ(e.line(), 489);
     }
 }
+
+TEST_F(ChipSetFixture, SmallChipsDrawnAgainAfterAnotherPictureAndInEveryMode) {
+    // Chips at small sizes are composed once and then copied: drawing the same chip again, after
+    // another picture was loaded, clipped at the board's edge, and with transparency or blending
+    // must show what the blits would show.
+    blank({0, 64, 8, 72});    // water A centre, top-left quarter: index 0
+    blank({192, 0, 208, 16}); // plain chip 0 wholly transparent
+    load();
+    struct Case {
+        int number;
+        TPoint quarters[4];
+    } cases[] = {{0, {{0, 8}, {1, 8}, {0, 9}, {1, 9}}},
+                 {4150, {{8, 28}, {9, 28}, {8, 29}, {9, 29}}},
+                 {5000, {{24, 0}, {25, 0}, {24, 1}, {25, 1}}},
+                 {5001, {{26, 0}, {27, 0}, {26, 1}, {27, 1}}}};
+    const uint16_t sentinel = 0x1234;
+    for (int round = 0; round < 2; ++round) {
+        for (int size : {4, 8, 32}) {
+            for (const Case& c : cases) {
+                const std::string what = std::to_string(c.number) + " round " + std::to_string(round);
+                for (int mode = 0; mode < 3; ++mode) {
+                    graphic.SetTransparent(mode != 0);
+                    graphic.SetFade(mode == 2 ? 2 : 0);
+                    TPrismBoard board;
+                    board.SetSize(size, size);
+                    std::fill(board.Row(0), board.Row(0) + size_t(board.RowStride() / 2) * size_t(size),
+                              sentinel);
+                    graphic.DrawChip(board, 0, 0, c.number, false, size, 0);
+                    // Clipped by the board's top-left: the same pixels, moved.
+                    TPrismBoard clipped;
+                    clipped.SetSize(size, size);
+                    std::fill(clipped.Row(0), clipped.Row(0) + size_t(clipped.RowStride() / 2) * size_t(size),
+                              sentinel);
+                    graphic.DrawChip(clipped, -1, 0, c.number, false, size, -3);
+                    TPrismSheet& sheet = graphic.Sheet();
+                    const int q = size / 2, a = sheet.Opacity() + 1;
+                    for (int y = 0; y < size; ++y)
+                        for (int x = 0; x < size; ++x) {
+                            const TPoint unit = c.quarters[(x >= q) + 2 * (y >= q)];
+                            const uint8_t index =
+                                sheet.Row(unit.y * 8 + (y % q) * 8 / q)[unit.x * 8 + (x % q) * 8 / q];
+                            uint16_t expected = sheet.ColorTable()[index];
+                            if (mode > 0 && index == 0) expected = sentinel;
+                            if (mode == 2 && index != 0) {
+                                const uint16_t s = sheet.ColorTable()[index];
+                                const int b = 257 - a;
+                                expected =
+                                    uint16_t(((s >> 11) * a + (sentinel >> 11) * b) >> 8 << 11 |
+                                             (((s >> 5) & 63) * a + ((sentinel >> 5) & 63) * b) >> 8 << 5 |
+                                             ((s & 31) * a + (sentinel & 31) * b) >> 8);
+                            }
+                            ASSERT_EQ(board.Pixel(x, y), expected)
+                                << what << " size " << size << " mode " << mode << " at " << x << "," << y;
+                            if (x >= 1 && y >= 3)
+                                ASSERT_EQ(clipped.Pixel(x - 1, y - 3), board.Pixel(x, y))
+                                    << what << " clipped, size " << size << " mode " << mode;
+                        }
+                }
+            }
+        }
+        graphic.SetTransparent(false);
+        graphic.SetFade(0);
+        // Another picture under another name: every chip is composed from it anew.
+        picture = RandomPicture(kChipSetWidth, kChipSetHeight, 77);
+        load();
+    }
+}

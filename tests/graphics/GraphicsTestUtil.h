@@ -44,6 +44,20 @@ inline QByteArray QBytes(const std::vector<uint8_t>& v) {
     return QByteArray(reinterpret_cast<const char*>(v.data()), int(v.size()));
 }
 
+// The data of each IDAT chunk of a PNG file, in order.
+inline std::vector<std::vector<uint8_t>> IdatChunks(const std::vector<uint8_t>& file) {
+    std::vector<std::vector<uint8_t>> chunks;
+    for (size_t p = 8; p + 12 <= file.size();) {
+        const size_t n =
+            size_t(file[p]) << 24 | size_t(file[p + 1]) << 16 | size_t(file[p + 2]) << 8 | file[p + 3];
+        if (p + 12 + n > file.size()) break;
+        if (std::string(file.begin() + long(p) + 4, file.begin() + long(p) + 8) == "IDAT")
+            chunks.emplace_back(file.begin() + long(p) + 8, file.begin() + long(p + 8 + n));
+        p += 12 + n;
+    }
+    return chunks;
+}
+
 inline std::string Path(const QString& s) {
     return s.toStdString();
 }

@@ -263,3 +263,52 @@ TEST(CliRenderMap, WrongWordsMissingFilesAndTooLargePictures) {
     EXPECT_EQ(picture.Width(), 80);
     EXPECT_EQ(pixel(picture, 10, 10), TRGB({0, 0, 0}));
 }
+
+TEST(CliRenderMap, ATallMapDrawnInBandsIsTheMapDrawnWhole) {
+    // 20 x 500 cells at 16 pixels: the picture is written in several bands, compressed apart and
+    // joined; every pixel must be the one the painter draws on one board of the whole map, events
+    // and start positions included, across every seam.
+    const QString folder = MakeTempFolder("renderbands");
+    TQelMap map(1);
+    ResetGrassMap(map, 20, 500);
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 20; ++x) {
+            if ((x + y / 7) % 5 == 0) map.LowerLayer.SetChip(x, y, 5000 + (x * 3 + y) % 144);
+            if ((x * y) % 11 == 3) map.UpperLayer.SetChip(x, y, 10001 + (x + y) % 100);
+        }
+    for (int id = 1; id <= 40; ++id) {
+        map.Events.FindOrCreate(id)->X = id % 20;
+        map.Events.Find(id)->Y = id * 12;
+    }
+    TQelMapTree tree;
+    tree.StartPositions.SetStartMap(0, 1);
+    tree.StartPositions.SetStartX(0, 3);
+    tree.StartPositions.SetStartY(0, 101);
+    WriteSampleProject(folder, map, &tree);
+    const QString out = folder + "/tall.png";
+    const ProcessResult r = RunCli({"render-map", folder, "1", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    TBitmap picture;
+    ReadPngFile(picture, out.toStdString());
+    ASSERT_EQ(picture.Width(), 320);
+    ASSERT_EQ(picture.Height(), 8000);
+
+    TQelDataBase db;
+    db.ChipSets().Find(1)->GraphicName = WriteSampleChipSet(folder + "/ChipSet");
+    map.ChipSetID = 1;
+    AttachMapGraphics(map).ReloadChipSet(1);
+    TQelMapTree shownTree;
+    shownTree.StartPositions.SetStartMap(0, 1);
+    shownTree.StartPositions.SetStartX(0, 3);
+    shownTree.StartPositions.SetStartY(0, 101);
+    TQelEventMap events;
+    events.Build(shownTree, map);
+    TQelMapCellPainter painter;
+    painter.SetMap(&map, &events);
+    TPrismBoard board;
+    board.SetSize(320, 8000);
+    painter.DrawCells(board, {0, 0, 20, 500}, 0, 0, {0, false, 16});
+    for (int y = 0; y < 8000; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(pixel(picture, x, y), Unpack565(board.Pixel(x, y))) << x << "," << y;
+}

@@ -1,5 +1,5 @@
-// The runtime stand-in "QUORIN.exe.dat": the words it understands, what it shows of a test play
-// and a battle test, that it ends on Esc or when closed, and that it never writes to a project.
+// The runtime "QUORIN.exe.dat": the words it understands, what its window shows of a test play and
+// of a battle test, and that it never writes to a project but its saved games.
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -10,15 +10,19 @@
 
 #include "GameFixture.h"
 #include "GameProject.h"
+#include "GameWindow.h"
 #include "RuntimeWords.h"
 #include "Screens.h"
 #include "TestEnvironment.h"
 #include "ViewerWindow.h"
 #include "data/LD_Map.h"
+#include "game/GameRender.h"
 #include "graphics/GR_CharSet.h"
 #include "graphics/GR_ChipSet.h"
 #include "graphics/GraphicsPorts.h"
+#include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
+#include "platform/Settings.h"
 
 using namespace tarvel;
 using namespace tarvel::runtime;
@@ -75,7 +79,8 @@ TEST(RuntimeWords, ReadsTheWordsOfTestPlayAndBattleTest) {
         {{"BattleTest", "HideTitle", "FullScreen", "3"}, Mode::BattleTest, false, true, 3, {}},
         {{"BattleTest", "HideTitle", "Window", "x"}, Mode::BattleTest, false, false, 0, {"x"}},
         {{"BattleTest", "HideTitle", "Window", "0"}, Mode::BattleTest, false, false, 0, {"0"}},
-        {{}, Mode::TestPlay, false, false, 0, {}},
+        // A game started by hand (from a game disk) shows its title.
+        {{}, Mode::TestPlay, true, false, 0, {}},
         {{"TestPlay", "7", "Loud"}, Mode::TestPlay, false, false, 0, {"7", "Loud"}},
     };
     for (const Case& c : cases) {
@@ -88,12 +93,30 @@ TEST(RuntimeWords, ReadsTheWordsOfTestPlayAndBattleTest) {
         EXPECT_EQ(w.unexpected, c.unexpected);
         EXPECT_EQ(w.received, c.words);
         EXPECT_EQ(w.quitAfterMs, -1);
+        EXPECT_FALSE(w.headless);
+        EXPECT_TRUE(w.usageError.isEmpty());
     }
     RuntimeWords own = ParseRuntimeWords({"BattleTest", "--quit-after", "250", "--grab", "/tmp/a.png", "2"});
     EXPECT_EQ(own.quitAfterMs, 250);
     EXPECT_EQ(own.grabFile, "/tmp/a.png");
     EXPECT_EQ(own.monsterGroup, 2);
     EXPECT_TRUE(own.unexpected.isEmpty());
+
+    RuntimeWords headless = ParseRuntimeWords({"TestPlay", "ShowTitle", "Window", "--headless", "--input",
+                                               "k.txt", "--frames", "90", "--state", "s.json"});
+    EXPECT_TRUE(headless.headless);
+    EXPECT_TRUE(headless.showTitle);
+    EXPECT_EQ(headless.inputFile, "k.txt");
+    EXPECT_EQ(headless.frames, 90);
+    EXPECT_EQ(headless.stateFile, "s.json");
+    EXPECT_TRUE(headless.shotFile.isEmpty());
+    EXPECT_TRUE(headless.usageError.isEmpty());
+    const QStringList wrong[] = {{"--headless", "--input", "k", "--frames", "-1", "--state", "s"},
+                                 {"--headless", "--input", "k", "--frames", "3"},
+                                 {"--headless", "--frames", "3", "--state", "s"},
+                                 {"--headless", "--input", "k", "--frames", "3", "--state"}};
+    for (const QStringList& words : wrong)
+        EXPECT_FALSE(ParseRuntimeWords(words).usageError.isEmpty()) << words.join(' ').toStdString();
 }
 
 TEST(RuntimeProgram, BattleTestWordsShowTheGroupAndExitCleanlyWhenClosed) {
@@ -156,23 +179,35 @@ protected:
     TGameProject mProject;
 };
 
-// The party's walk graphic (the first party hero's character, facing down) stands in the middle
-// of the screen, on the start cell.
-TEST_F(Viewer, ShowsTheStartMapCentredOnTheParty) {
-    TMapScreen screen;
-    ASSERT_TRUE(screen.Load(mProject)) << screen.Problem().toStdString();
-    EXPECT_EQ(screen.Caption(), "MAP0001 (50, 51)");
-    TPrismBoard board;
-    screen.Draw(board);
-    ASSERT_EQ(board.Width(), 320);
+// The village game at its start, drawn.
+struct VillageStart {
+    VillageStart() {
+        data.Load(VillageProject().toStdString());
+        game.Start(false);
+        renderer.Draw(game, frame);
+    }
+    game::TGameData data;
+    game::TSilentSound sound;
+    game::TMemorySaveStore saves;
+    game::TGame game{data, sound, saves};
+    game::TGameRenderer renderer;
+    game::TGameFrame frame;
+};
 
-    const TQelPlayerItem* hero = mProject.DataBase().Heroes().Find(mProject.DataBase().System().PartyHero(0));
+// The party's walk graphic (the first party hero's character, facing down) stands on its start
+// cell in column 9 and row 7 of the screen.
+TEST_F(Viewer, TheGameDrawsThePartyOnItsStartCell) {
+    VillageStart start;
+    const TPrismBoard& board = start.frame.board;
+    ASSERT_EQ(board.Width(), 320);
+    const TQelPlayerItem* hero =
+        start.data.DataBase().Heroes().Find(start.data.DataBase().System().PartyHero(0));
     TPrismSheet sheet;
     sheet.SetSize(288, 256);
     sheet.LoadFromFile(MaterialLocator().Locate(hero->CharName, "CharSet"), true);
     const TPoint frame = CharSetFrameOrigin(hero->CharIndex, 1, 2);
-    // The start cell's centre is the screen's centre; the sprite's feet are on the cell's bottom.
-    const int left = 160 - 8 - 4, top = 120 + 8 - 32;
+    // The sprite's feet are on the cell's bottom edge, 4 pixels wider than the cell on each side.
+    const int left = 9 * 16 - 4, top = 7 * 16 + 16 - 32;
     int shown = 0, opaque = 0;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 24; ++x) {
@@ -192,7 +227,7 @@ TEST_F(Viewer, ShowsTheStartMapCentredOnTheParty) {
 
 // A tree top stands in front of a character under it: upper chips marked to be drawn above the
 // characters are drawn over the party.
-TEST(ViewerMap, ChipsMarkedAboveCoverThePartyUnderThem) {
+TEST(GameMap, ChipsMarkedAboveCoverThePartyUnderThem) {
     InstallPlatformPorts();
     const QString folder = test::MakeProject("Grove", "Grove");
     test::PaintVillage(folder);
@@ -206,10 +241,15 @@ TEST(ViewerMap, ChipsMarkedAboveCoverThePartyUnderThem) {
     TGameProject project;
     project.Load(folder);
     ASSERT_EQ(project.DataBase().ChipSets().Find(1)->UpperChipPass(top - 10000) & 0x10, 0x10);
-    TMapScreen screen;
-    ASSERT_TRUE(screen.Load(project));
-    TPrismBoard board;
-    screen.Draw(board);
+    game::TGameData data;
+    ASSERT_TRUE(data.Load(folder.toStdString()));
+    game::TSilentSound sound;
+    game::TMemorySaveStore saves;
+    game::TGame game(data, sound, saves);
+    game.Start(false);
+    game::TGameRenderer renderer;
+    game::TGameFrame frame;
+    renderer.Draw(game, frame);
 
     TChipSetLook look;
     look.graphicName = "Grassland";
@@ -221,13 +261,13 @@ TEST(ViewerMap, ChipsMarkedAboveCoverThePartyUnderThem) {
     alone.Clear();
     chips.DrawChip(alone, 0, 0, top, false, 16, 0);
     // The cell above the start cell, where the party's head is.
-    const int cellX = 160 - 8, cellY = 120 - 8 - 16;
+    const int cellX = 9 * 16, cellY = 6 * 16;
     int covered = 0, opaque = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             if (alone.Pixel(x, y) == 0) continue;
             ++opaque;
-            covered += board.Pixel(cellX + x, cellY + y) == alone.Pixel(x, y);
+            covered += frame.board.Pixel(cellX + x, cellY + y) == alone.Pixel(x, y);
         }
     ASSERT_GT(opaque, 64);
     EXPECT_EQ(covered, opaque);
@@ -270,34 +310,55 @@ TEST_F(Viewer, BattleTestShowsTheMonsterGroupOnItsBackdrop) {
     }
 }
 
-TEST_F(Viewer, SaysWhatIsMissingInsteadOfShowingNothing) {
+TEST_F(Viewer, ABattleTestOfAMissingGroupSaysSo) {
     TBattleScreen battle;
     EXPECT_FALSE(battle.Load(mProject, 99));
     EXPECT_EQ(battle.Problem(), "The database has no monster group 99.");
 
-    TGameProject fresh;
-    fresh.Load(test::MakeProject("Fresh", "Fresh"));
-    TMapScreen map;
-    EXPECT_FALSE(map.Load(fresh));
-    EXPECT_TRUE(map.Problem().contains("no start position")) << map.Problem().toStdString();
-
     TGameProject nothing;
     nothing.Load(test::MakeTempFolder("empty"));
     EXPECT_FALSE(nothing.Error().isEmpty());
-    EXPECT_FALSE(map.Load(nothing));
-    EXPECT_TRUE(map.Problem().startsWith("The game could not be read")) << map.Problem().toStdString();
+    EXPECT_FALSE(battle.Load(nothing, 1));
+    EXPECT_TRUE(battle.Problem().startsWith("The game could not be read")) << battle.Problem().toStdString();
 }
 
-TEST_F(Viewer, EnterLeavesTheTitleAndEscapeClosesTheWindow) {
-    TViewerWindow window(ParseRuntimeWords({"TestPlay", "ShowTitle", "Window"}), mProject);
+// The window plays: Enter leaves the title for the map, Esc opens the menu and closes it again.
+TEST(GameWindowTest, EnterStartsANewGameAndEscapeOpensTheMenu) {
+    InstallPlatformPorts();
+    // As the program does: material is looked for in the project, then in the runtime package.
+    SetProjectPath(VillageProject());
+    SetRuntimePackagePath(UserSettings::RuntimePackagePath());
+    game::TGameData data;
+    ASSERT_TRUE(data.Load(VillageProject().toStdString()));
+    game::TSilentSound sound;
+    game::TMemorySaveStore saves;
+    TGameWindow window(ParseRuntimeWords({"TestPlay", "ShowTitle", "Window"}), data, sound, saves);
     window.show();
     EXPECT_EQ(window.size(), QSize(640, 480));
-    EXPECT_TRUE(window.windowTitle().contains("viewer"));
+    EXPECT_EQ(window.Scale(), 2);
     EXPECT_TRUE(window.windowTitle().contains("Green Village"));
-    ASSERT_TRUE(window.ShowsTitle());
-    QTest::keyClick(&window, Qt::Key_Return);
-    EXPECT_FALSE(window.ShowsTitle());
+    EXPECT_EQ(window.Game().Scene(), game::TScene::Title);
+    auto press = [&](Qt::Key key) {
+        QTest::keyPress(&window, key);
+        window.StepFrame();
+        QTest::keyRelease(&window, key);
+        window.StepFrame();
+    };
+    press(Qt::Key_Return);
+    EXPECT_EQ(window.Game().Scene(), game::TScene::Map);
+    EXPECT_EQ(window.Game().Hero().X(), test::kVillageStartX);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(window.Game().Scene(), game::TScene::Menu);
+    press(Qt::Key_X);
+    EXPECT_EQ(window.Game().Scene(), game::TScene::Map);
+    QTest::keyPress(&window, Qt::Key_Left);
+    for (int i = 0; i < 8; ++i)
+        window.StepFrame();
+    QTest::keyRelease(&window, Qt::Key_Left);
+    EXPECT_EQ(window.Game().Hero().X(), test::kVillageStartX - 1);
     EXPECT_EQ(window.Frame().size(), QSize(640, 480));
-    QTest::keyClick(&window, Qt::Key_Escape);
+    // The village's pictures are all in the runtime package: nothing is told missing.
+    EXPECT_TRUE(window.Game().Notices().empty()) << window.Game().Notices().front();
+    window.close();
     EXPECT_FALSE(window.isVisible());
 }

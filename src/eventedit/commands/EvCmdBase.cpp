@@ -10,6 +10,7 @@
 #include "EvCmdOptions.h"
 #include "EvCmdWidgets.h"
 #include "controls/DialogPlacement.h"
+#include "controls/HelpContext.h"
 #include "data/EventCommandBlocks.h"
 
 namespace tarvel {
@@ -19,11 +20,6 @@ namespace {
 std::vector<TEvCmdOptionBase*>& options() {
     static std::vector<TEvCmdOptionBase*> list;
     return list;
-}
-
-TFormEvCmdBase::HelpHandler& helpHandler() {
-    static TFormEvCmdBase::HelpHandler handler;
-    return handler;
 }
 
 } // namespace
@@ -111,10 +107,6 @@ TFormEvCmdBase::TFormEvCmdBase(QWidget* owner, int32_t code, const QString& capt
 
 TFormEvCmdBase::~TFormEvCmdBase() = default;
 
-void TFormEvCmdBase::SetHelpHandler(HelpHandler handler) {
-    helpHandler() = std::move(handler);
-}
-
 void TFormEvCmdBase::Open() {
     if (mOpened) return;
     mOpened = true;
@@ -147,7 +139,7 @@ void TFormEvCmdBase::ButtonOkClick() {
 }
 
 void TFormEvCmdBase::ButtonHelpClick() {
-    if (helpHandler()) helpHandler()(this, mCode);
+    ShowHelpContext(this, mCode);
 }
 
 void TFormEvCmdBase::WriteLine(const TQelEventScriptLine& head) {

@@ -10,7 +10,6 @@
 // OK remembers the fields and writes the command's lines; Cancel leaves the lines as they were.
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -96,10 +95,6 @@ public:
     QPushButton* ButtonOk() const { return mButtonOk; }
     QPushButton* ButtonCancel() const { return mButtonCancel; }
     QPushButton* ButtonHelp() const { return mButtonHelp; }
-
-    // Where "&Help" goes: the editor installs its help browser (owner, context number).
-    using HelpHandler = std::function<void(QWidget*, int)>;
-    static void SetHelpHandler(HelpHandler handler);
 
 protected:
     // The dialog's controls go into this layout, above the buttons.

@@ -7,6 +7,8 @@
 // commands. Nothing here is ever saved; every value starts from its default at start-up.
 
 #include <cstdint>
+#include <map>
+#include <memory>
 
 #include "pickers/ProcessOption.h"
 
@@ -29,6 +31,16 @@ public:
     explicit TEvCmdOption(T initial) : TProcessOption<T>(std::move(initial)) { RegisterEvCmdOption(this); }
     void ResetValue() override { TProcessOption<T>::Reset(); }
 };
+
+// The remembered record of a dialog class that serves several command codes: one per code,
+// starting from initial.
+template <typename T>
+TEvCmdOption<T>& RememberedOfCode(int32_t code, const T& initial = T{}) {
+    static std::map<int32_t, std::unique_ptr<TEvCmdOption<T>>> options;
+    auto& option = options[code];
+    if (!option) option = std::make_unique<TEvCmdOption<T>>(initial);
+    return *option;
+}
 
 // Every remembered value of the command dialogs back to its start (a fresh run; tests use it so
 // that no test sees what another one chose).

@@ -32,13 +32,17 @@ namespace {
 
 class ByteLimitValidator : public QValidator {
 public:
-    ByteLimitValidator(int bytes, QObject* parent) : QValidator(parent), mBytes(bytes) {}
+    ByteLimitValidator(int bytes, QString forbidden, QObject* parent)
+        : QValidator(parent), mBytes(bytes), mForbidden(std::move(forbidden)) {}
     State validate(QString& input, int&) const override {
+        for (QChar c : mForbidden)
+            if (input.contains(c)) return Invalid;
         return input.toUtf8().size() <= mBytes ? Acceptable : Invalid;
     }
 
 private:
     int mBytes;
+    QString mForbidden;
 };
 
 QString fromBytes(const std::string& bytes) {
@@ -65,6 +69,11 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& captions, Qt::
     }
     if (orientation == Qt::Horizontal) layout->addStretch(1);
     if (!mButtons.empty()) mButtons.front()->setChecked(true);
+    // Without a title the buttons stand on their own, as one row or column of a larger box.
+    if (title.isEmpty()) {
+        setStyleSheet("QGroupBox { border: none; margin: 0px; padding: 0px; }");
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
 }
 
 int TRadioGroup::Index() const {
@@ -94,7 +103,13 @@ void TRecordCombo::SetID(int32_t id) {
 // ---- TByteLimitEdit
 
 TByteLimitEdit::TByteLimitEdit(int bytes, QWidget* parent) : QLineEdit(parent), mBytes(bytes) {
-    setValidator(new ByteLimitValidator(bytes, this));
+    setValidator(new ByteLimitValidator(bytes, {}, this));
+}
+
+void TByteLimitEdit::SetForbidden(const QString& characters) {
+    mForbidden = characters;
+    delete validator();
+    setValidator(new ByteLimitValidator(mBytes, characters, this));
 }
 
 QString TByteLimitEdit::CutToBytes(const QString& text, int bytes) {
@@ -114,7 +129,10 @@ QString TByteLimitEdit::CutToBytes(const QString& text, int bytes) {
 }
 
 void TByteLimitEdit::SetBytes(const std::string& bytes) {
-    setText(CutToBytes(fromBytes(bytes), mBytes));
+    QString text = fromBytes(bytes);
+    for (QChar c : mForbidden)
+        text.remove(c);
+    setText(CutToBytes(text, mBytes));
 }
 
 // ---- TTenthsSpin

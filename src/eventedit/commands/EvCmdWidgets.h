@@ -67,11 +67,13 @@ public:
 };
 
 // A line edit whose text is stored as bytes with a byte limit: what would not fit is refused,
-// and a character is never cut in two.
+// and a character is never cut in two. Characters that the stored form uses as separators can be
+// refused too.
 class TByteLimitEdit : public QLineEdit {
     Q_OBJECT
 public:
     TByteLimitEdit(int bytes, QWidget* parent = nullptr);
+    void SetForbidden(const QString& characters);
     std::string Bytes() const { return text().toStdString(); }
     // A longer text is cut to the limit.
     void SetBytes(const std::string& bytes);
@@ -79,6 +81,7 @@ public:
 
 private:
     int mBytes;
+    QString mForbidden;
 };
 
 // A time in tenths of a second shown as seconds with one decimal ("1.5 sec."), 0..1000 (100
