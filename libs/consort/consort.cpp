@@ -88,6 +88,12 @@ int ConsortInitWave(void) {
     return 0;
 }
 
+int ConsortGetSilentOutput(void) {
+    Library& lib = library();
+    std::lock_guard<std::mutex> lock(lib.mutex);
+    return lib.output.IsOpen() && lib.output.DriverName() == "dummy" ? 1 : 0;
+}
+
 int ConsortTermWave(void) {
     Library& lib = library();
     std::lock_guard<std::mutex> lock(lib.mutex);

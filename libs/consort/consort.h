@@ -68,6 +68,9 @@ CONSORT_API int ConsortReserveSound(const char* path);
 CONSORT_API int ConsortCancelSound(const char* path);
 /* The MIDI music's position in ticks; 0 without MIDI music. */
 CONSORT_API int ConsortGetMidiTick(void);
+/* Beyond the named entry points: 1 while the device open is the silent driver, because no real
+   audio device could be opened; 0 otherwise (also while no device is open). */
+CONSORT_API int ConsortGetSilentOutput(void);
 
 #ifdef __cplusplus
 }

@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -26,6 +28,7 @@
 #include "controls/DialogPlacement.h"
 #include "controls/HelpContext.h"
 #include "controls/MessageBoxes.h"
+#include "controls/SoundNotice.h"
 #include "data/LD_Common.h"
 #include "dbedit/DataBaseForm.h"
 #include "eventedit/EventEditing.h"
@@ -124,6 +127,7 @@ TFormQelMain::TFormQelMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TFormQelMain::~TFormQelMain() {
+    SetSoundNoticeListener(nullptr);
     qApp->removeEventFilter(this);
     saveSettingsAtExit();
 }
@@ -133,7 +137,7 @@ QAction* TFormQelMain::makeAction(const char* name, const QString& caption, cons
     action->setObjectName(name);
     action->setIcon(ActionIcon(name));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    QString hint = QString(caption).remove('&').remove("...");
+    QString hint = QString(caption).section('\t', 0, 0).remove('&').remove("...");
     action->setToolTip(hint);
     action->setStatusTip(hint);
     return action;
@@ -187,6 +191,7 @@ void TFormQelMain::createActions() {
     mToolGroup = radioGroup({Action_MapToolSelect, Action_MapToolZoom, Action_MapToolPen, Action_MapToolRect,
                              Action_MapToolEllipse, Action_MapToolSeedFill});
 
+    createEditActions();
     connect(Action_Exit, &QAction::triggered, this, &QWidget::close);
     connect(Action_ProjectNew, &QAction::triggered, this, &TFormQelMain::ProjectNew);
     connect(Action_ProjectOpen, &QAction::triggered, this, &TFormQelMain::ProjectOpen);
@@ -215,6 +220,64 @@ void TFormQelMain::createActions() {
     connect(Action_MapModeEvent, &QAction::triggered, this, [this] { setEditMode(ModeEvent); });
 }
 
+void TFormQelMain::createEditActions() {
+    Action_EditUndo = makeAction("Action_EditUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Action_EditRedo = makeAction("Action_EditRedo", "&Redo");
+    Action_EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The clipboard keys stay with the map view and the map tree, which each act on their own
+    // selection; the menu names them without taking them.
+    Action_EditCut = makeAction("Action_EditCut", "Cu&t\tCtrl+X");
+    Action_EditCopy = makeAction("Action_EditCopy", "&Copy\tCtrl+C");
+    Action_EditPaste = makeAction("Action_EditPaste", "&Paste\tCtrl+V");
+    Action_EditDelete = makeAction("Action_EditDelete", "&Delete\tDel");
+    Action_EditSelectAll = makeAction("Action_EditSelectAll", "Select &All\tCtrl+A");
+    Action_EditUndoSteps = makeAction("Action_EditUndoSteps", "Undo &Steps...");
+    connect(Action_EditUndo, &QAction::triggered, this, [this] {
+        mMapEditor->Undo();
+        UpdateActions();
+    });
+    connect(Action_EditRedo, &QAction::triggered, this, [this] {
+        mMapEditor->Redo();
+        UpdateActions();
+    });
+    for (QAction* a : {Action_EditCut, Action_EditCopy, Action_EditPaste, Action_EditDelete, Action_EditSelectAll})
+        connect(a, &QAction::triggered, this, [this, a] {
+            if (QAction* command = ViewCommandOf(a); command && command->isEnabled()) command->trigger();
+            UpdateActions();
+        });
+    connect(Action_EditUndoSteps, &QAction::triggered, this, &TFormQelMain::askUndoSteps);
+}
+
+QAction* TFormQelMain::ViewCommandOf(QAction* editAction) {
+    if (!IsProjectOpen() || !mMapEditor) return nullptr;
+    if (mEditMode == ModeLowerLayer || mEditMode == ModeUpperLayer) {
+        mMapEditor->UpdateChipsMenu();
+        if (editAction == Action_EditCut) return mMapEditor->Menu_MapChips_Cut;
+        if (editAction == Action_EditCopy) return mMapEditor->Menu_MapChips_Copy;
+        if (editAction == Action_EditPaste) return mMapEditor->Menu_MapChips_Paste;
+        if (editAction == Action_EditDelete) return mMapEditor->Menu_MapChips_Clear;
+        if (editAction == Action_EditSelectAll) return mMapEditor->Menu_MapChips_SelectAll;
+    } else if (mEditMode == ModeEvent) {
+        mMapEditor->UpdateEventMenu();
+        if (editAction == Action_EditCut) return mMapEditor->Menu_MapEvent_Cut;
+        if (editAction == Action_EditCopy) return mMapEditor->Menu_MapEvent_Copy;
+        if (editAction == Action_EditPaste) return mMapEditor->Menu_MapEvent_Paste;
+        if (editAction == Action_EditDelete) return mMapEditor->Menu_MapEvent_Delete;
+    }
+    return nullptr;
+}
+
+void TFormQelMain::askUndoSteps() {
+    bool ok = false;
+    // 3 keeps the three-step undo without redo; more keeps a history with redo per map.
+    const int steps = QInputDialog::getInt(this, "Undo Steps", "Undo steps (3 to 1000):", UserSettings::UndoSteps(), 3,
+                                           1000, 1, &ok);
+    if (!ok) return;
+    UserSettings::SetUndoSteps(steps);
+    mMapEditor->SetUndoSteps(steps);
+    UpdateActions();
+}
+
 void TFormQelMain::createMenus() {
     QMenu* project = menuBar()->addMenu("&Project");
     project->addAction(Action_ProjectNew);
@@ -238,6 +301,21 @@ void TFormQelMain::createMenus() {
     scale->addAction(Action_MapScale2);
     scale->addAction(Action_MapScale3);
     scale->addAction(Action_MapScale4);
+
+    QMenu* editMenu = menuBar()->addMenu("E&dit");
+    editMenu->setObjectName("Menu_Edit");
+    editMenu->addAction(Action_EditUndo);
+    editMenu->addAction(Action_EditRedo);
+    editMenu->addSeparator();
+    editMenu->addAction(Action_EditCut);
+    editMenu->addAction(Action_EditCopy);
+    editMenu->addAction(Action_EditPaste);
+    editMenu->addAction(Action_EditDelete);
+    editMenu->addSeparator();
+    editMenu->addAction(Action_EditSelectAll);
+    editMenu->addSeparator();
+    editMenu->addAction(Action_EditUndoSteps);
+    connect(editMenu, &QMenu::aboutToShow, this, &TFormQelMain::UpdateActions);
 
     QMenu* tool = menuBar()->addMenu("&Tool");
     tool->addAction(Action_ToolDataBase);
@@ -363,6 +441,15 @@ void TFormQelMain::createStatusBar() {
     statusBar()->addWidget(mStatusPanels[0], 1);
     statusBar()->addPermanentWidget(mStatusPanels[1]);
     statusBar()->addPermanentWidget(mStatusPanels[2]);
+    // After the first preview that could not be heard, the status bar keeps saying why.
+    mSoundNotice = new QLabel(this);
+    mSoundNotice->setObjectName("SoundNotice");
+    mSoundNotice->hide();
+    statusBar()->addPermanentWidget(mSoundNotice);
+    SetSoundNoticeListener([this](const QString& text) {
+        mSoundNotice->setText(text);
+        mSoundNotice->show();
+    });
     // Panel 0 carries the long hint of the control under the mouse.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (QApplication::mouseButtons() == Qt::NoButton) mStatusPanels[0]->setText(message);
@@ -394,6 +481,7 @@ void TFormQelMain::UpdateActions() {
     mActionUpdatePending = false;
     bool open = IsProjectOpen();
     bool changed = open && IsSomethingChanged();
+    updateTitle(changed);
     bool layerMode = open && (mEditMode == ModeLowerLayer || mEditMode == ModeUpperLayer);
     Action_ProjectNew->setEnabled(!open);
     Action_ProjectOpen->setEnabled(!open);
@@ -409,6 +497,13 @@ void TFormQelMain::UpdateActions() {
                        Action_GameFullScreen, Action_GameShowTitle})
         a->setEnabled(open);
     Action_MapToolUndo->setEnabled(open && IsUndoAvailable());
+    Action_EditUndo->setEnabled(open && IsUndoAvailable());
+    Action_EditRedo->setEnabled(open && mMapEditor->CanRedo());
+    Action_EditUndoSteps->setEnabled(open);
+    for (QAction* a : {Action_EditCut, Action_EditCopy, Action_EditPaste, Action_EditDelete, Action_EditSelectAll}) {
+        QAction* command = ViewCommandOf(a);
+        a->setEnabled(command && command->isEnabled());
+    }
     for (QAction* a : mToolGroup->actions())
         a->setEnabled(layerMode);
 }
@@ -428,6 +523,12 @@ bool TFormQelMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Shortcut:
     case QEvent::WindowActivate:
         scheduleActionUpdate();
+        break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+        // The hint of a menu entry or tool button goes when the pointer leaves them.
+        if (qobject_cast<QMenu*>(watched) || qobject_cast<QMenuBar*>(watched) || qobject_cast<QToolBar*>(watched))
+            mStatusPanels[0]->clear();
         break;
     default:
         break;
@@ -522,7 +623,19 @@ void TFormQelMain::ProjectClose() {
     UpdateActions();
 }
 
+QString TFormQelMain::TitleOf(const QString& gameTitle) {
+    // Qt puts its modified mark where "[*]" stands while the window is modified.
+    return gameTitle.isEmpty() ? QStringLiteral("Tarvel") : gameTitle + QStringLiteral(" [*] \u2014 Tarvel");
+}
+
+void TFormQelMain::updateTitle(bool changed) {
+    const QString title = IsProjectOpen() ? TitleOf(mGameTitle) : TitleOf({});
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(changed);
+}
+
 void TFormQelMain::projectOpened() {
+    mGameTitle = ProjectIni::GameTitle(ProjectPath());
     mChipSelector->Reset();
     mMapTreePane->BuildTree();
     mapChanged(false);

@@ -81,6 +81,9 @@ public:
     void ToolSelectMusic();
     bool fullScreen() const;
     bool showTitle() const;
+    // The window's title for an open project's game title ("Tarvel" alone without a project):
+    // the game title, Qt's modified mark and the application's name.
+    static QString TitleOf(const QString& gameTitle);
 
     QLabel* statusPanel(int index) const { return mStatusPanels[index]; }
     QWidget* chipPalettePlace() const { return mChipPalettePlace; }
@@ -116,6 +119,19 @@ public:
     QAction* Action_MapToolRect;
     QAction* Action_MapToolEllipse;
     QAction* Action_MapToolSeedFill;
+    // The "E&dit" menu: undo and redo of the map view, and its clipboard commands in the mode it
+    // is in (chips or events), enabled as the view's own commands are.
+    QAction* Action_EditUndo;
+    QAction* Action_EditRedo;
+    QAction* Action_EditCut;
+    QAction* Action_EditCopy;
+    QAction* Action_EditPaste;
+    QAction* Action_EditDelete;
+    QAction* Action_EditSelectAll;
+    QAction* Action_EditUndoSteps;
+    // The view's command an Edit entry stands for in the current mode, with the view's enabling
+    // brought up to date; nullptr when there is none.
+    QAction* ViewCommandOf(QAction* editAction);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -124,6 +140,8 @@ protected:
 private:
     QAction* makeAction(const char* name, const QString& caption, const QKeySequence& shortcut = {});
     void createActions();
+    void createEditActions();
+    void askUndoSteps();
     void createMenus();
     void createToolBars();
     void createLayout();
@@ -133,6 +151,7 @@ private:
     void setZoom(int zoomIndex);
     void showAbout();
     void saveSettingsAtExit();
+    void updateTitle(bool changed);
     // The panes follow the document's project.
     void projectOpened();
     void projectClosed();
@@ -146,6 +165,8 @@ private:
     void brushPicked();
 
     EditMode mEditMode = ModeNone;
+    // The open project's game title, read when it opened.
+    QString mGameTitle;
     int mZoomIndex = 0;
     TProjectDocument mDocument;
     TFormMapTree* mMapTreePane = nullptr;
@@ -163,6 +184,7 @@ private:
     QWidget* mMapTreePlace = nullptr;
     QWidget* mMapViewPlace = nullptr;
     QLabel* mStatusPanels[3] = {};
+    QLabel* mSoundNotice = nullptr;
 };
 
 } // namespace tarvel

@@ -16,11 +16,13 @@
 #include "controls/BusyCursor.h"
 #include "controls/DialogPlacement.h"
 #include "controls/MessageBoxes.h"
+#include "controls/SoundNotice.h"
 #include "data/LD_Event.h"
 #include "data/LD_Map.h"
 #include "graphics/PictureFile.h"
 #include "mapedit_core/MapGraphics.h"
 #include "platform/Material.h"
+#include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "project/MaterialBase.h"
@@ -104,6 +106,44 @@ QPixmap picturePreview(const QString& path) {
         pixmap = pixmap.scaled(kPreviewSize, kPreviewSize, Qt::KeepAspectRatio, Qt::FastTransformation);
     return pixmap;
 }
+
+} // namespace
+
+QPixmap MaterialPreview(const QString& file, bool transparent, QSize size) {
+    TBitmap picture;
+    try {
+        LoadPictureFile(picture, file.toStdString());
+    } catch (const std::exception&) {
+        return {};
+    }
+    if (picture.Empty() || size.isEmpty()) return {};
+    const bool indexed = IsIndexed(picture.PixelFormat());
+    // Whole factors keep every pixel square: up while it still fits, else down until it fits.
+    int up = 1, down = 1;
+    while (picture.Width() * (up + 1) <= size.width() && picture.Height() * (up + 1) <= size.height()) ++up;
+    while ((picture.Width() + down - 1) / down > size.width() || (picture.Height() + down - 1) / down > size.height())
+        ++down;
+    const int width = picture.Width() * up / down, height = picture.Height() * up / down;
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const int sy = y * down / up;
+        for (int x = 0; x < width; ++x) {
+            const int sx = x * down / up;
+            if (transparent && indexed && picture.PixelIndex(sx, sy) == 0) {
+                const bool light = ((x / 8) + (y / 8)) % 2 == 0;
+                row[x] = light ? qRgb(204, 204, 204) : qRgb(153, 153, 153);
+                continue;
+            }
+            uint8_t r, g, b;
+            picture.PixelColor(sx, sy, r, g, b);
+            row[x] = qRgb(r, g, b);
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+namespace {
 
 QString runImportDialog(QWidget* owner, const QString& kind) {
     QFileDialog dialog(owner, "Import", QDir::currentPath());
@@ -243,8 +283,8 @@ TFormMaterialBase::TFormMaterialBase(QWidget* parent)
     chooseTransparentColor = [this](TBitmap& picture) { return runColorChoice(this, picture); };
 
     // The file dialogs start where the last import or export ended; a MaterialPath that is gone
-    // leaves them at the root.
-    QDir::setCurrent("/");
+    // leaves them in the user's home folder.
+    QDir::setCurrent(QDir::homePath());
     const QString materialPath = UserSettings::MaterialPath();
     if (!materialPath.isEmpty()) QDir::setCurrent(materialPath);
 
@@ -256,6 +296,14 @@ TFormMaterialBase::TFormMaterialBase(QWidget* parent)
 
     connect(ui->KindList, &QListWidget::currentRowChanged, this, &TFormMaterialBase::KindListClick);
     connect(ui->DataList, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
+    connect(ui->DataList, &QListWidget::itemDoubleClicked, this, &TFormMaterialBase::DataListDoubleClick);
+    // The selected picture shows beside the list.
+    mPreview = new QLabel(this);
+    mPreview->setObjectName("MaterialPreview");
+    mPreview->setFixedSize(kMaterialPreviewSize + 4, kMaterialPreviewSize + 4);
+    mPreview->setAlignment(Qt::AlignCenter);
+    mPreview->setFrameShape(QFrame::StyledPanel);
+    ui->MainLayout->insertWidget(ui->MainLayout->indexOf(ui->DataList) + 1, mPreview, 0, Qt::AlignTop);
     connect(ui->ButtonImport, &QPushButton::clicked, this, &TFormMaterialBase::ButtonImportClick);
     connect(ui->ButtonExport, &QPushButton::clicked, this, &TFormMaterialBase::ButtonExportClick);
     connect(ui->ButtonDelete, &QPushButton::clicked, this, &TFormMaterialBase::ButtonDeleteClick);
@@ -326,6 +374,7 @@ void TFormMaterialBase::RebuildList(const QString& selectName) {
 }
 
 void TFormMaterialBase::updateButtons() {
+    showPreview();
     const QString entry = selectedEntry();
     ui->ButtonExport->setEnabled(!entry.isEmpty());
     ui->ButtonDelete->setEnabled(!entry.isEmpty() && !HasRtpMark(entry));
@@ -360,16 +409,44 @@ void TFormMaterialBase::ButtonImportClick() {
     RebuildList(name);
 }
 
-void TFormMaterialBase::ButtonExportClick() {
+QString TFormMaterialBase::selectedFile() const {
     const QString entry = selectedEntry();
     const MaterialFolderInfo* folder = FindMaterialFolder(kind());
-    if (entry.isEmpty() || !folder) return;
+    if (entry.isEmpty() || !folder) return {};
     const QString name = MaterialNameOf(entry);
     MaterialRoots roots{IncludeTrailingPathDelimiter(mProjectFolder), RuntimePackagePath()};
     const QString file = ResolveMaterialFile(name, kind(), folder->extensions(), roots);
     // A file that went away since the list was made comes back as the bare name, which would be
     // read from whatever folder is current.
-    if (file == name || !QFileInfo(file).isFile()) {
+    if (file == name || !QFileInfo(file).isFile()) return {};
+    return file;
+}
+
+void TFormMaterialBase::showPreview() {
+    const QString file = IsImageKind(kind()) ? selectedFile() : QString();
+    mPreview->setPixmap(file.isEmpty() ? QPixmap() : MaterialPreview(file, ImportSizeRule(kind())->transparent,
+                                                                      mPreview->contentsRect().size()));
+}
+
+void TFormMaterialBase::DataListDoubleClick() {
+    const QString file = selectedFile();
+    if (file.isEmpty()) return;
+    if (kind() == "Music") {
+        NoteSoundPreview(this);
+        SoundLibrary().InitMidi();
+        SoundLibrary().PlayMusic(file);
+    } else if (kind() == "Sound") {
+        NoteSoundPreview(this);
+        SoundLibrary().PlaySoundEx(file, 100, 100, 50);
+    }
+}
+
+void TFormMaterialBase::ButtonExportClick() {
+    const QString entry = selectedEntry();
+    if (entry.isEmpty() || !FindMaterialFolder(kind())) return;
+    const QString name = MaterialNameOf(entry);
+    const QString file = selectedFile();
+    if (file.isEmpty()) {
         RebuildList();
         return;
     }

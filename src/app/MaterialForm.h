@@ -3,6 +3,8 @@
 // The material manager "RAW Materials Settings" and "Material Base", where the transparent colour
 // of an imported picture is chosen.
 
+#include <QPixmap>
+#include <QSize>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -10,6 +12,8 @@
 #include "controls/FormQelBase.h"
 #include "graphics/Bitmap.h"
 #include "graphics/PrismSheet.h"
+
+class QLabel;
 
 namespace Ui {
 class TFormMaterialBase;
@@ -84,6 +88,10 @@ public:
     void ButtonImportClick();
     void ButtonExportClick();
     void ButtonDeleteClick();
+    // Music and sounds play on a double click.
+    void DataListDoubleClick();
+    // The preview of the selected picture.
+    QLabel* Preview() const { return mPreview; }
     // Lists the kind's material again, selecting the row of the name (the selected row's index
     // when the name is empty or gone), standing six rows below the top.
     void RebuildList(const QString& selectName = {});
@@ -94,9 +102,13 @@ private:
     void KindListClick(int row);
     void updateButtons();
     QString selectedEntry() const;
+    // The file of the selected entry, project first; empty when none or gone.
+    QString selectedFile() const;
+    void showPreview();
     void closeDown();
 
     std::unique_ptr<Ui::TFormMaterialBase> ui;
+    QLabel* mPreview = nullptr;
     QString mProjectFolder;
     bool mClosed = false;
 };
@@ -104,5 +116,12 @@ private:
 // "RAW &Material Editor...": the material manager, modal, centred on the owner; afterwards the
 // map's chipset picture and character sets are loaded again, since their files may have changed.
 void RunMaterialManager(QWidget* owner, TQelMap& map);
+
+// The side of the material manager's square preview.
+constexpr int kMaterialPreviewSize = 240;
+// A picture file as the preview shows it: scaled by a whole factor (up or down) to fit the size,
+// with palette entry 0 drawn as a grey checkerboard when the kind is drawn with transparency.
+// Empty when the file cannot be read.
+QPixmap MaterialPreview(const QString& file, bool transparent, QSize size);
 
 } // namespace tarvel

@@ -42,7 +42,9 @@ TFormProjectDiskPath::TFormProjectDiskPath(QWidget* parent, const QString& curre
     ui->FolderView->setModel(mModel);
     for (int column = 1; column < mModel->columnCount(); ++column)
         ui->FolderView->hideColumn(column);
-    QModelIndex start = mModel->index(nearestExistingFolder(currentPath));
+    // Without a path of its own the tree opens at the user's home folder.
+    QModelIndex start =
+        mModel->index(nearestExistingFolder(currentPath.isEmpty() ? QDir::homePath() : currentPath));
     if (start.isValid()) {
         ui->FolderView->setCurrentIndex(start);
         ui->FolderView->scrollTo(start);

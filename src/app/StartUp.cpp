@@ -1,5 +1,7 @@
 #include "StartUp.h"
 
+#include <QFileInfo>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -61,6 +63,10 @@ int RunEditor(int& argc, char** argv) {
     if (!DisplayIsUsable(QGuiApplication::primaryScreen())) return failStartUp(StartUpMessage::Display);
 
     QString runtimePackage = UserSettings::RuntimePackagePath();
+    // An installed editor carries the default package beside it: when the settings name none, that
+    // one is used (the settings stay the package installer's to write).
+    if (runtimePackage.isEmpty() && QFileInfo(ApplicationFolder() + "RTP").isDir())
+        runtimePackage = ApplicationFolder() + "RTP/";
     if (runtimePackage.isEmpty()) return failStartUp(StartUpMessage::NoRuntimePackage);
     SetRuntimePackagePath(runtimePackage);
 

@@ -11,6 +11,7 @@
 #include "controls/BoardView.h"
 #include "controls/BusyCursor.h"
 #include "controls/MessageBoxes.h"
+#include "platform/Settings.h"
 #include "records/ClipboardPort.h"
 
 namespace tarvel {
@@ -79,6 +80,7 @@ TFormMapEditor::TFormMapEditor(QWidget* parent)
     : TFormMapViewer(parent), mPainter(mNoMap), mStroke(mPainter), mChipsMenu(new QMenu(this)),
       mEventMenu(new QMenu(this)) {
     setObjectName("FormMapEditor");
+    SetUndoSteps(UserSettings::UndoSteps());
     // The palette's first cells: water A below, the empty chip above and for new events.
     mBrushes[mmLower] = TQelCurrentChip(49);
     mBrushes[mmUpper] = TQelCurrentChip(10000);
@@ -168,6 +170,8 @@ TQelCurrentChip& TFormMapEditor::Brush(int mode) {
 }
 
 void TFormMapEditor::changed() {
+    // The open step of a deep history follows every change, so it is never behind the map.
+    if (mHistory && HasMap()) mHistory->Settle(*Map());
     if (onChanged) onChanged();
 }
 
@@ -205,6 +209,8 @@ void TFormMapEditor::LoadMap() {
     mCursor = {-1, -1, -1, -1};
     LoadView();
     mUndo.Clear();
+    if (mHistory) mHistory->Close();
+    mHistory = DeepUndo() && HasMap() ? &mHistories.ForMap(*Map()) : nullptr;
     changed();
     if (onCursorMoved) onCursorMoved();
 }
@@ -218,7 +224,7 @@ void TFormMapEditor::SetMode(int mode) {
     if (mode == mmEvent || mode == mmNone) {
         ClearSelection();
         setCursorRect({-1, -1, -1, -1});
-        // Undo covers chips only; event edits are not in the ring.
+        // Undo covers chips only; event edits are not in the ring (a deep history keeps its steps).
         mUndo.Clear();
     } else if (fromEvents && HasCursor()) {
         setCursorRect(brushCursorAt({mCursor.left, mCursor.top}));
@@ -464,7 +470,7 @@ void TFormMapEditor::PasteChips() {
     TQelMap& map = *Map();
     mBaseLower.AssignLayer(map.LowerLayer);
     mBaseUpper.AssignLayer(map.UpperLayer);
-    mUndo.Push(map);
+    pushUndo();
     map.Modified = true;
     const TRect at{left, top, left + lower.Width, top + lower.Height};
     writeFloating(at);
@@ -478,7 +484,7 @@ void TFormMapEditor::PasteChips() {
 void TFormMapEditor::ClearChips() {
     if (mSelection.IsEmpty() || !HasMap()) return;
     if (Busy()) cancelActive();
-    mUndo.Push(*Map());
+    pushUndo();
     Map()->Modified = true;
     restoreFromBase(mSelection);
     ClearSelection();
@@ -499,14 +505,66 @@ void TFormMapEditor::SelectAllChips() {
 
 // ---- undo ----
 
+TUndoRecorder& TFormMapEditor::undoRecorder() {
+    if (mHistory) return *mHistory;
+    return mUndo;
+}
+
+void TFormMapEditor::pushUndo() {
+    if (mHistory)
+        mHistory->Push(*Map());
+    else
+        mUndo.Push(*Map());
+}
+
+void TFormMapEditor::SetUndoSteps(int steps) {
+    mUndoSteps = std::max(steps, int(TQelMapEditUndoManager::Steps));
+    mHistories.SetSteps(mUndoSteps);
+    if (mHistory) mHistory->Close();
+    mHistories.Clear();
+    mUndo.Clear();
+    mHistory = DeepUndo() && HasMap() ? &mHistories.ForMap(*Map()) : nullptr;
+}
+
+bool TFormMapEditor::CanUndo() const {
+    return mHistory ? mHistory->Count() > 0 : mUndo.Count() > 0;
+}
+
+bool TFormMapEditor::CanRedo() const {
+    return mHistory && mHistory->RedoCount() > 0;
+}
+
+void TFormMapEditor::ClearUndo() {
+    if (!mHistory) mUndo.Clear();
+}
+
+size_t TFormMapEditor::UndoMemoryBytes() const {
+    return mHistories.MemoryBytes();
+}
+
 void TFormMapEditor::Undo() {
-    if (!HasMap() || mUndo.Count() == 0) return;
+    if (!HasMap() || !CanUndo()) return;
     if (Busy()) cancelActive();
     {
         TBusyCursor busy;
-        mUndo.Undo(*Map());
+        if (mHistory)
+            mHistory->Undo(*Map());
+        else
+            mUndo.Undo(*Map());
     }
     ClearSelection();
+    RedrawAll();
+    changed();
+}
+
+void TFormMapEditor::Redo() {
+    if (!HasMap() || !CanRedo()) return;
+    if (Busy()) cancelActive();
+    ClearSelection();
+    {
+        TBusyCursor busy;
+        mHistory->Redo(*Map());
+    }
     RedrawAll();
     changed();
 }
@@ -694,7 +752,10 @@ void TFormMapEditor::PaintBoxDoubleClick(QPoint at, Qt::MouseButton button, Qt::
         // first click.
         if (mLastClickPushed) {
             mLastClickPushed = false;
-            mUndo.Undo(*Map());
+            if (mHistory)
+                mHistory->Undo(*Map(), false);
+            else
+                mUndo.Undo(*Map());
             RedrawAll();
             changed();
         }

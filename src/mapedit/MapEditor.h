@@ -16,6 +16,7 @@
 
 #include "MapEventManager.h"
 #include "MapViewer.h"
+#include "mapedit_core/MapEditHistory.h"
 #include "mapedit_core/MapEditUtils.h"
 
 class QAction;
@@ -64,11 +65,22 @@ public:
     TPoint BrushOffset() const { return mBrushOffset; }
     void ResetBrushOffset() { mBrushOffset = {0, 0}; }
 
-    TQelMapEditUndoManager& UndoManager() { return mUndo; }
-    bool CanUndo() const { return mUndo.Count() > 0; }
+    // How many steps undo keeps (the setting "Undo steps", read when the view is made). With 3
+    // the view keeps the three-step ring: no redo, emptied on loading another map, on event mode
+    // and on a save. With more, each map keeps its history with redo for the whole run.
+    int UndoSteps() const { return mUndoSteps; }
+    void SetUndoSteps(int steps);
+    bool DeepUndo() const { return mUndoSteps > TQelMapEditUndoManager::Steps; }
+    bool CanUndo() const;
+    bool CanRedo() const;
     // Restores the last step (busy cursor meanwhile), drops the selection, redraws everything.
     void Undo();
-    void ClearUndo() { mUndo.Clear(); }
+    // Does the last undone step again, likewise (deep undo only).
+    void Redo();
+    // A save happened: the three-step ring forgets its steps; a deep history keeps them.
+    void ClearUndo();
+    // The bytes the undo steps of every map take.
+    size_t UndoMemoryBytes() const;
 
     // The selection (cells; empty when there is none) and whether its content floats.
     TRect Selection() const { return mSelection; }
@@ -194,7 +206,13 @@ private:
     int mMode = mmNone;
     int mTool = mtPen;
     std::array<TQelCurrentChip, 4> mBrushes;
+    // Where the current step goes: the ring, or the history of the map shown.
+    TUndoRecorder& undoRecorder();
+    void pushUndo();
     TQelMapEditUndoManager mUndo;
+    TQelMapEditHistories mHistories;
+    TQelMapEditHistory* mHistory = nullptr;
+    int mUndoSteps = TQelMapEditUndoManager::Steps;
     TQelEventManager mEventManager;
     // What the painter points at until a map is loaded.
     TQelMap mNoMap;

@@ -41,7 +41,7 @@ bool TFormMapEditor::TSelectTool::Press(QPoint at, Qt::MouseButton button) {
             // The first move of a freshly lifted selection is one undo step from the map as it
             // was before.
             if (E.mJustLifted) {
-                E.mUndo.Push(*E.Map());
+                E.pushUndo();
                 E.Map()->Modified = true;
                 E.mJustLifted = false;
             }
@@ -206,7 +206,7 @@ void TFormMapEditor::TDrawingTool::Release(QPoint at, Qt::MouseButton button) {
         return;
     }
     if (button == Qt::LeftButton && E.mStroke.Active()) {
-        E.mStroke.End(E.mUndo);
+        E.mStroke.End(E.undoRecorder());
         E.mLastClickPushed = true;
         E.changed();
     }

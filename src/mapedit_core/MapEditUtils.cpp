@@ -522,7 +522,7 @@ TRect TQelPaintStroke::MoveTo(TPoint cell, TEditKeys keys) {
     return area;
 }
 
-void TQelPaintStroke::End(TQelMapEditUndoManager& undo) {
+void TQelPaintStroke::End(TUndoRecorder& undo) {
     if (!mActive) return;
     mActive = false;
     undo.Push(mBaseLower, mBaseUpper);

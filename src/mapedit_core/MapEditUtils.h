@@ -188,9 +188,16 @@ private:
     THighColorDIB mMask;
 };
 
+// Where a stroke leaves the layers as they were before it: the undo of the map view.
+class TUndoRecorder {
+public:
+    virtual ~TUndoRecorder() = default;
+    virtual void Push(const TQelMapLayer& lower, const TQelMapLayer& upper) = 0;
+};
+
 // The three-step undo of the map view: a ring of three snapshots of both layers. There is no
 // redo; loading another map empties the ring (Clear).
-class TQelMapEditUndoManager {
+class TQelMapEditUndoManager : public TUndoRecorder {
 public:
     static constexpr int Steps = 3;
 
@@ -201,7 +208,7 @@ public:
     // A snapshot of the map's two layers.
     void Push(const TQelMap& map);
     // A snapshot of two given layers (the state before a stroke).
-    void Push(const TQelMapLayer& lower, const TQelMapLayer& upper);
+    void Push(const TQelMapLayer& lower, const TQelMapLayer& upper) override;
     // Puts the last snapshot back into the map, cell by cell as far as the sizes agree; false
     // (and nothing changed) when the ring is empty.
     bool Undo(TQelMap& map);
@@ -232,7 +239,7 @@ public:
     // (empty for the pen, whose cells are reported one by one).
     TRect MoveTo(TPoint cell, TEditKeys keys);
     // The release: the base layers become one undo step and the map is marked modified.
-    void End(TQelMapEditUndoManager& undo);
+    void End(TUndoRecorder& undo);
     // Restores both layers from the base layers.
     void Cancel();
     bool Active() const { return mActive; }

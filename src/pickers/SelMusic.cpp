@@ -1,3 +1,4 @@
+#include "controls/SoundNotice.h"
 #include "SelMusic.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ void TFormSelMusic::ButtonPlayClick() {
         interrupt(shift);
         return;
     }
+    NoteSoundPreview(this);
     TBusyCursor busy;
     SoundLibraryPort& library = SoundLibrary();
     library.InitMidi();

@@ -1,3 +1,4 @@
+#include "controls/SoundNotice.h"
 #include "SelSound.h"
 
 #include <QKeyEvent>
@@ -61,6 +62,7 @@ void TFormSelSound::ButtonPlayClick() {
         ButtonInterruptClick();
         return;
     }
+    NoteSoundPreview(this);
     SoundLibrary().PlaySoundEx(ResolveMaterialFile(mFileName, Folder(), SoundExtensions()), mVolume, mTempo,
                                mBalance);
 }

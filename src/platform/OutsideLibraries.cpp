@@ -56,11 +56,14 @@ bool ConsortLibrary::Load(const QString& folder) {
     if (IsLoaded()) return true;
     if (!loadByName(mLibrary, "consort", folder)) return false;
     for (int i = 0; i < EntryPointCount; ++i) mEntries[i] = mLibrary.resolve(EntryPointNames[i]);
+    // Not one of the named entry points: a library without it is taken to play aloud.
+    mSilentOutput = mLibrary.resolve("ConsortGetSilentOutput");
     return true;
 }
 
 void ConsortLibrary::Unload() {
     for (auto& e : mEntries) e = nullptr;
+    mSilentOutput = nullptr;
     if (mLibrary.isLoaded()) mLibrary.unload();
 }
 
@@ -96,6 +99,10 @@ void ConsortLibrary::PlaySoundEx(const QString& path, int volume, int tempo, int
     CONSORT_CALL(ePlaySoundEx, SoundExCall, bytes.constData(), volume, tempo, balance);
 }
 void ConsortLibrary::StopSound() { CONSORT_CALL(eStopSound, VoidCall); }
+
+bool ConsortLibrary::OutputIsSilent() const {
+    return mSilentOutput && reinterpret_cast<int (*)()>(mSilentOutput)() == 1;
+}
 
 #undef CONSORT_CALL
 

@@ -25,6 +25,8 @@ public:
     virtual void StopMusic() = 0;
     virtual void PlaySoundEx(const QString& path, int volume, int tempo, int balance) = 0;
     virtual void StopSound() = 0;
+    // True while the library plays through its silent driver because no audio device opened.
+    virtual bool OutputIsSilent() const { return false; }
 };
 
 // The sound library "libconsort.so", loaded by name with its 25 entry points looked up by name.
@@ -57,10 +59,12 @@ public:
     void StopMusic() override;
     void PlaySoundEx(const QString& path, int volume, int tempo, int balance) override;
     void StopSound() override;
+    bool OutputIsSilent() const override;
 
 private:
     QLibrary mLibrary;
     QFunctionPointer mEntries[EntryPointCount] = {};
+    QFunctionPointer mSilentOutput = nullptr;
     template <typename F>
     F entry(int index) const {
         return reinterpret_cast<F>(mEntries[index]);

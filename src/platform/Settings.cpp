@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "IniFile.h"
 #include "Paths.h"
@@ -61,6 +62,12 @@ QString MaterialPath() { return readString("MaterialPath"); }
 void SetMaterialPath(const QString& path) { store().setValue("MaterialPath", path); }
 bool IncludeRtpOption() { return readBool("IncludeRtpOption", false); }
 void SetIncludeRtpOption(bool value) { store().setValue("IncludeRtpOption", value); }
+int UndoSteps() {
+    bool ok = false;
+    const int steps = store().value("UndoSteps", 100).toInt(&ok);
+    return ok ? std::clamp(steps, 3, 1000) : 100;
+}
+void SetUndoSteps(int steps) { store().setValue("UndoSteps", std::clamp(steps, 3, 1000)); }
 void SetApplicationPath(const QString& path) { store().setValue("ApplicationPath", path); }
 
 QByteArray FormPlacement(const QString& formName) {

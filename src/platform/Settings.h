@@ -20,6 +20,10 @@ QString MaterialPath();
 void SetMaterialPath(const QString& path);
 bool IncludeRtpOption();
 void SetIncludeRtpOption(bool value);
+// How many steps the map view's undo keeps: 3 (the three-step ring, no redo) to 1000; 100 when
+// unset.
+int UndoSteps();
+void SetUndoSteps(int steps);
 void SetApplicationPath(const QString& path);
 // The window placement of a form, stored under its name + "_Placement".
 QByteArray FormPlacement(const QString& formName);

@@ -1,7 +1,10 @@
 #include "MaterialBase.h"
 
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
+#include <set>
 #include <utility>
 
 #include "FileCopy.h"
@@ -52,7 +55,8 @@ QString ImportFilterText(const QString& kind) {
     if (kind == "Movie") return "Movie files (*.avi;*.mpg)|*.avi;*.mpg|";
     if (kind == "Music") return "MIDI file (*.mid)|*.mid|WAVE file (*.wav)|*.wav|";
     if (kind == "Sound") return "WAVE file (*.wav)|*.wav|";
-    return "Image files (*.bmp;*.png;*.xyz)|*.bmp;*.png;*.xyz|";
+    // GIF and JPEG pictures are read by the import decoder too.
+    return "Image files (*.bmp;*.png;*.xyz;*.gif;*.jpg;*.jpeg)|*.bmp;*.png;*.xyz;*.gif;*.jpg;*.jpeg|";
 }
 
 QString ImportDefaultExtension(const QString& kind) {
@@ -110,17 +114,100 @@ QString ImportPlainMaterial(const QString& file, const QString& kindFolder) {
     return target;
 }
 
+TBitmap ImportBitmapOf(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = argb.width(), height = argb.height();
+    // Half-transparent and clearer pixels become the transparent colour; the rest are opaque.
+    auto transparent = [](QRgb pixel) { return qAlpha(pixel) < 128; };
+    bool anyTransparent = false;
+    QRgb firstOpaque = qRgb(0, 0, 0);
+    bool foundOpaque = false;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (transparent(row[x])) {
+                anyTransparent = true;
+            } else if (!foundOpaque) {
+                firstOpaque = row[x];
+                foundOpaque = true;
+            }
+        }
+    }
+
+    TBitmap colours;
+    colours.Reset(TPixelFormat::pf24bit, width, height);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        uint8_t* out = colours.ScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            // Transparent pixels take an opaque colour of the picture, so they add none.
+            const QRgb c = transparent(row[x]) ? firstOpaque : row[x];
+            out[3 * x] = static_cast<uint8_t>(qBlue(c));
+            out[3 * x + 1] = static_cast<uint8_t>(qGreen(c));
+            out[3 * x + 2] = static_cast<uint8_t>(qRed(c));
+        }
+    }
+    TBitmap picture;
+    if (!anyTransparent) {
+        ReduceColors(colours, 256, picture);
+        return picture;
+    }
+
+    // With transparency the opaque colours take entries 1 to 255 and entry 0 is a colour none of
+    // them has, for the transparent pixels.
+    TBitmap reduced;
+    ReduceColors(colours, 255, reduced);
+    picture.Reset(TPixelFormat::pf8bit, width, height);
+    std::set<uint32_t> used;
+    for (int i = 0; i < 255; ++i) {
+        const TPaletteEntry& e = reduced.Palette()[size_t(i)];
+        picture.Palette()[size_t(i + 1)] = e;
+        used.insert(uint32_t(e.red) << 16 | uint32_t(e.green) << 8 | e.blue);
+    }
+    uint32_t key = 0xFF00FF;
+    while (used.count(key)) key = (key + 0x010307) & 0xFFFFFF;
+    picture.Palette()[0] = {uint8_t(key >> 16), uint8_t(key >> 8), uint8_t(key), 0};
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        const uint8_t* in = reduced.ScanLine(y);
+        uint8_t* out = picture.ScanLine(y);
+        for (int x = 0; x < width; ++x)
+            out[x] = transparent(row[x]) ? 0 : static_cast<uint8_t>(in[x] + 1);
+    }
+    return picture;
+}
+
 TBitmap LoadImportPicture(const QString& file) {
+    // XYZ pictures are only read by the project's own reader; any other picture goes through Qt's
+    // readers, which know every kind of PNG, BMP, GIF and JPEG. What Qt cannot read gets the
+    // project reader's own error.
+    if (suffixOf(file) != "xyz") {
+        QImageReader reader(file);
+        reader.setAutoTransform(true);
+        const QSize size = reader.size();
+        if (size.isValid() && !PictureSizeAcceptable(uint64_t(size.width()), uint64_t(size.height())))
+            throw EPictureError("Invalid Image Size");
+        const QImage image = reader.read();
+        if (!image.isNull()) return ImportBitmapOf(image);
+    }
     TBitmap picture;
     LoadPictureFile(picture, utf8(file));
     picture.SetPixelFormat(TPixelFormat::pf8bit);
     return picture;
 }
 
+QString MaterialSizeRule::NeededSize() const {
+    auto side = [](int low, int high) {
+        return low == high ? QString::number(low) : QStringLiteral("%1 to %2").arg(low).arg(high);
+    };
+    return QStringLiteral("The picture must be %1 pixels wide and %2 pixels high.")
+        .arg(side(minWidth, maxWidth), side(minHeight, maxHeight));
+}
+
 void CheckImportSize(const QString& kind, const TBitmap& picture) {
     const MaterialSizeRule* rule = ImportSizeRule(kind);
     if (rule && !rule->Fits(picture.Width(), picture.Height()))
-        throw EMaterialError(MaterialMessage::BadBitmapSize);
+        throw EMaterialError(QString("%1\n%2").arg(MaterialMessage::BadBitmapSize, rule->NeededSize()).toStdString());
 }
 
 void MoveColorToIndexZero(TBitmap& picture, int index) {

@@ -13,6 +13,8 @@
 #include "graphics/Bitmap.h"
 #include "platform/Material.h"
 
+class QImage;
+
 namespace tarvel {
 
 // The messages of the material manager, as the user sees them.
@@ -41,6 +43,8 @@ struct MaterialSizeRule {
     bool Fits(int width, int height) const {
         return width >= minWidth && width <= maxWidth && height >= minHeight && height <= maxHeight;
     }
+    // The sentence that tells the user which sizes the kind takes.
+    QString NeededSize() const;
 };
 // The rule of an image kind; nullptr for "Movie", "Music" and "Sound", which are copied unchecked.
 const MaterialSizeRule* ImportSizeRule(const QString& kind);
@@ -75,10 +79,17 @@ QString ImportedMaterialName(const QString& file);
 // the copy is writable whatever the source was. Returns the copy's path. Raises EFileError.
 QString ImportPlainMaterial(const QString& file, const QString& kindFolder);
 
-// Reads a picture for import and converts it to 8 bits per pixel (256 colours). Raises the
-// reader's error (EPictureError, EFileError).
+// Reads a picture for import and converts it to 8 bits per pixel (256 colours): XYZ through the
+// project's reader, anything else (PNG of every colour type, depth and interlacing, BMP of any
+// depth, GIF, JPEG) through the platform's image readers. Raises the reader's error
+// (EPictureError, EFileError).
 TBitmap LoadImportPicture(const QString& file);
-// Raises EMaterialError("Bad bitmap size") when the picture breaks its kind's size rule.
+// A picture as the import stores it: 256 colours or fewer kept exactly (the top-left colour
+// first), more reduced with dithering; pixels more than half transparent become palette entry 0,
+// a colour of its own, and the opaque ones take entries 1 to 255.
+TBitmap ImportBitmapOf(const QImage& image);
+// Raises EMaterialError("Bad bitmap size", then on a second line the sizes the kind takes) when
+// the picture breaks its kind's size rule.
 void CheckImportSize(const QString& kind, const TBitmap& picture);
 // Makes palette entry `index` the transparent colour: entries 0 and index change places and so do
 // the pixels that use them, so the picture looks the same. Index 0 changes nothing.

@@ -50,6 +50,8 @@ struct OpenProject {
             db.SaveToFile((templates + "/QUORIN.qdb.dat").toStdString());
         }
         WriteFile(templates + "/QUORIN.exe.dat", "runtime");
+        // These tests follow the three-step undo ring.
+        UserSettings::SetUndoSteps(3);
         form = std::make_unique<TFormQelMain>();
         form->setTemplateFolder(templates);
         EXPECT_TRUE(MakeProjectFolder(base, "Game"));

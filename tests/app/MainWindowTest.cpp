@@ -57,7 +57,7 @@ TEST(MainWindow, ActionsCarryTheirCaptionsAndShortcuts) {
     QStringList menus;
     for (QAction* a : form.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&Project", "&Map", "&Tool", "&Game", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&Project", "&Map", "E&dit", "&Tool", "&Game", "&Help"}));
     auto* showTitleItem = form.findChild<QAction*>("Menu_Game_ShowTitle");
     ASSERT_NE(showTitleItem, nullptr);
     EXPECT_EQ(showTitleItem->text(), "Show Game &Title");

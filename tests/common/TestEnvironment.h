@@ -25,6 +25,11 @@ struct ProcessResult {
 };
 ProcessResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 30000,
                          const QStringList& extraEnvironment = {});
+// Runs a Python script with Debian's own Python, which has python3-pil (a python3 earlier on
+// PATH may not).
+inline ProcessResult Python(const QString& script, const QStringList& args = {}) {
+    return RunProgram("/usr/bin/python3", QStringList{"-c", script} + args, 60000);
+}
 // The folder the build puts the programs and libraries in.
 QString BuildBinFolder();
 // Runs the built tarvel-cli with the words.

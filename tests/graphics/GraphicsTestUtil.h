@@ -62,9 +62,4 @@ inline std::string Path(const QString& s) {
     return s.toStdString();
 }
 
-// Debian's own Python, which has python3-pil (a python3 earlier on PATH may not).
-inline ProcessResult Python(const QString& script, const QStringList& args = {}) {
-    return RunProgram("/usr/bin/python3", QStringList{"-c", script} + args, 60000);
-}
-
 } // namespace tarvel::test

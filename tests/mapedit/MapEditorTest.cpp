@@ -796,3 +796,103 @@ TEST(MapEditorView, OverlaysShowTheCursorFrameAndTheMarchingSelection) {
     EXPECT_GT(white, 50);
     EXPECT_EQ(black + white, 200);
 }
+
+// ---- the deep undo: a history per map with redo ----
+
+TEST(MapEditorDeepUndo, HundredStepsRedoAndAHistoryPerMapThatOutlivesSaves) {
+    EditorFixture f(40, 30, {640, 480}, 100);
+    const auto before = layerCopy(f.map.LowerLayer);
+    f.brush(Stone);
+    // 101 one-cell strokes on cells apart from each other: the first falls out of the history.
+    std::vector<std::pair<int, int>> cells;
+    for (int i = 0; i < 101; ++i)
+        cells.push_back({(i % 13) * 3, (i / 13) * 3});
+    for (const auto& [x, y] : cells) {
+        f.press(x, y);
+        f.release(x, y);
+    }
+    const auto painted = layerCopy(f.map.LowerLayer);
+    int undone = 0;
+    while (f.view.CanUndo()) {
+        f.key(Qt::Key_Z, Qt::ControlModifier);
+        ++undone;
+    }
+    EXPECT_EQ(undone, 100);
+    EXPECT_EQ(f.lower(cells[0].first, cells[0].second), Stone);
+    EXPECT_EQ(f.lower(cells[1].first, cells[1].second), before[size_t(cells[1].first + cells[1].second * 40)]);
+    EXPECT_TRUE(f.view.CanRedo());
+    for (int i = 0; i < 100; ++i)
+        f.view.Redo();
+    EXPECT_EQ(layerCopy(f.map.LowerLayer), painted);
+    EXPECT_FALSE(f.view.CanRedo());
+
+    // A save keeps the history; event mode keeps it too.
+    f.view.ClearUndo();
+    f.view.SetMode(mmEvent);
+    f.view.SetMode(mmLower);
+    EXPECT_TRUE(f.view.CanUndo());
+
+    // Another map and back: each keeps its own steps.
+    TQelMap other(2);
+    MakeSampleMap(other, 2, 30, 20);
+    f.tree.AddMapNode(0, 2);
+    f.view.SetMap(&other);
+    f.view.LoadMap();
+    EXPECT_FALSE(f.view.CanUndo());
+    f.press(1, 1);
+    f.release(1, 1);
+    EXPECT_TRUE(f.view.CanUndo());
+    f.view.SetMap(&f.map);
+    f.view.LoadMap();
+    ASSERT_TRUE(f.view.CanUndo());
+    f.view.Undo();
+    const auto& [lx, ly] = cells.back();
+    EXPECT_EQ(f.lower(lx, ly), before[size_t(lx + ly * 40)]);
+    f.view.Redo();
+    EXPECT_EQ(f.lower(lx, ly), Stone);
+}
+
+TEST(MapEditorDeepUndo, APasteWithItsMovesIsOneStepAndAChangedMapForgetsItsHistory) {
+    EditorFixture f(40, 30, {640, 480}, 100);
+    for (int x = 3; x < 6; ++x)
+        f.map.LowerLayer.SetChip(x, 2, 5060 + x);
+    const auto before = layerCopy(f.map.LowerLayer);
+    f.view.SetTool(mtSelect);
+    selectCells(f, 3, 2, 6, 3);
+    f.key(Qt::Key_C, Qt::ControlModifier);
+    f.key(Qt::Key_V, Qt::ControlModifier);
+    const TRect pasted = f.view.Selection();
+    f.press(pasted.left, pasted.top);
+    f.move(pasted.left + 2, pasted.top + 1);
+    f.release(pasted.left + 2, pasted.top + 1);
+    ASSERT_NE(layerCopy(f.map.LowerLayer), before);
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(layerCopy(f.map.LowerLayer), before);
+    EXPECT_FALSE(f.view.CanUndo());
+    f.view.Redo();
+    EXPECT_NE(layerCopy(f.map.LowerLayer), before);
+
+    // Changed behind the view's back (reverted, shifted): its history no longer fits and goes.
+    f.map.ShiftMap(1, 0);
+    f.view.LoadMap();
+    EXPECT_FALSE(f.view.CanUndo());
+    EXPECT_FALSE(f.view.CanRedo());
+}
+
+TEST(MapEditorDeepUndo, HistoryOfAHugeMapGrowsWithTheCellsChanged) {
+    TQelMap map(1);
+    ResetGrassMap(map, 500, 500);
+    TQelMapEditHistory history(100);
+    history.Settle(map);
+    for (int i = 0; i < 100; ++i) {
+        history.Push(map);
+        map.LowerLayer.SetChip(i * 4, i * 4, 5001 + i % 7);
+        history.Settle(map);
+    }
+    history.Close();
+    EXPECT_EQ(history.Count(), 100);
+    EXPECT_LT(history.MemoryBytes(), 2u * 1024 * 1024);
+    // Even with a step open (its layers kept whole) it stays under 2 MB.
+    history.Push(map);
+    EXPECT_LT(history.MemoryBytes(), 2u * 1024 * 1024);
+}

@@ -40,8 +40,10 @@ struct EditorFixture {
     TQelMap map{1};
     TFormMapEditor view;
 
-    explicit EditorFixture(int width = 40, int height = 30, QSize size = {640, 480}) {
+    // undoSteps 3 is the three-step ring; more gives each map a history with redo.
+    explicit EditorFixture(int width = 40, int height = 30, QSize size = {640, 480}, int undoSteps = 3) {
         SetClipboardPort(&clipboard);
+        view.SetUndoSteps(undoSteps);
         tree.AddNode(0, 0)->Name = "Game";
         tree.AddMapNode(0, 1);
         tree.ActiveID = 1;

@@ -181,7 +181,9 @@ TEST(MaterialRules, SizeOfEachImageKind) {
                 CheckImportSize(c.kind, picture);
                 ADD_FAILURE() << "accepted";
             } catch (const EMaterialError& e) {
-                EXPECT_STREQ(e.what(), "Bad bitmap size");
+                // The message, then on a line of its own the sizes the kind takes.
+                EXPECT_EQ(QString(e.what()),
+                          QString("Bad bitmap size\n") + ImportSizeRule(c.kind)->NeededSize());
             }
         }
     }
@@ -224,7 +226,8 @@ TEST(MaterialRules, ChosenColourBecomesIndexZero) {
 }
 
 TEST(MaterialRules, DialogFiltersAndExtensions) {
-    EXPECT_EQ(DialogFilters(ImportFilterText("CharSet")), QStringList{"Image files (*.bmp *.png *.xyz)"});
+    EXPECT_EQ(DialogFilters(ImportFilterText("CharSet")),
+              QStringList{"Image files (*.bmp *.png *.xyz *.gif *.jpg *.jpeg)"});
     EXPECT_EQ(DialogFilters(ImportFilterText("Music")),
               (QStringList{"MIDI file (*.mid)", "WAVE file (*.wav)"}));
     EXPECT_EQ(DialogFilters(ImportFilterText("Movie")), QStringList{"Movie files (*.avi *.mpg)"});
@@ -261,7 +264,8 @@ TEST(MaterialManager, ImportsPicturesByTheSizeRuleOfTheirKind) {
     EXPECT_TRUE(m.form.form()->GroupImportFrom->isEnabled());
 
     m.import(SavePicture(p.outside + "/Wide.png", Indexed(321, 160)));
-    EXPECT_EQ(ShownMessages(), QStringList{"Bad bitmap size"});
+    EXPECT_EQ(ShownMessages(),
+              QStringList{"Bad bitmap size\nThe picture must be 320 pixels wide and 160 pixels high."});
     EXPECT_TRUE(QDir(p.project + "/Backdrop").isEmpty());
 
     ClearShownMessages();
@@ -273,12 +277,14 @@ TEST(MaterialManager, ImportsPicturesByTheSizeRuleOfTheirKind) {
     EXPECT_EQ(m.current(), "Sky");
 
     m.selectKind("Monster");
+    const QString monsterSize =
+        "Bad bitmap size\nThe picture must be 16 to 320 pixels wide and 16 to 160 pixels high.";
     m.import(SavePicture(p.outside + "/Tiny.png", Indexed(15, 40)));
-    EXPECT_EQ(ShownMessages(), QStringList{"Bad bitmap size"});
+    EXPECT_EQ(ShownMessages(), QStringList{monsterSize});
     m.form.form()->RadioXyz->setChecked(true);
     m.import(SavePicture(p.outside + "/Bat.png", Indexed(16, 16)));
     m.import(SavePicture(p.outside + "/Dragon.png", Indexed(320, 160)));
-    EXPECT_EQ(ShownMessages(), QStringList{"Bad bitmap size"});
+    EXPECT_EQ(ShownMessages(), QStringList{monsterSize});
     EXPECT_EQ(m.colourChoices, 2);
     EXPECT_EQ(QDir(p.project + "/Monster").entryList(QDir::Files), (QStringList{"Bat.xyz", "Dragon.xyz"}));
     EXPECT_TRUE(ReadFile(p.project + "/Monster/Bat.xyz").startsWith("XYZ1"));
@@ -487,7 +493,8 @@ TEST(MaterialManager, KeepsTheUsersFolderKindAndFormat) {
     UserSettings::SetMaterialPath(p.project + "/no such folder");
     {
         Manager m;
-        EXPECT_EQ(QDir::currentPath(), "/");
+        // A remembered folder that is gone: the dialogs start at home, never at the root.
+        EXPECT_EQ(QDir::currentPath(), QDir::homePath());
         m.form.reject();
     }
     EXPECT_EQ(QDir::currentPath(), p.project);
