@@ -8,6 +8,7 @@
 #include "ED_Ground.h"
 #include "ED_Item.h"
 #include "ED_Monster.h"
+#include "ED_Player.h"
 #include "ED_Skill.h"
 #include "ED_Status.h"
 #include "ED_System.h"
@@ -30,7 +31,7 @@ TDataBasePagePtr MakeNamesPage(QWidget* parent, TQelDataBase& dataBase) {
 // clang-format off
 const TDataBaseTab Tabs[DataBaseTabCount] = {
     {"Hero", 2,
-     &MakeNamesPage<TQelPlayer, &TQelDataBase::Heroes, ClipboardFormat::Heroes>},
+     &MakeDataBasePage<TFormEDPlayer>},
     {"Skills", 3,
      &MakeDataBasePage<TFormEDSkill>},
     {"Items", 4,
