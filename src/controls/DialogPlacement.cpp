@@ -32,10 +32,12 @@ QRect roomIn(QWidget* window, const QRect& area) {
     return area.adjusted(0, 0, -2 * frame, -2 * frame);
 }
 
-// The size a window may take so that, with a title bar above it, it stays within the room.
+// The size a window may take so that, with a title bar above it and a window manager's borders
+// beside it (a few pixels more than the style's frame), it stays within the room.
 QRect sizeRoomIn(QWidget* window, const QRect& area) {
+    constexpr int borders = 8;
     const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-    return roomIn(window, area).adjusted(0, 0, 0, -titleBar);
+    return roomIn(window, area).adjusted(0, 0, -borders, -titleBar - borders);
 }
 
 QRect areaOf(QWidget* window) {

@@ -22,6 +22,8 @@ const char* const kEntryPoints[] = {
     "ConsortGetMusicPlaying", "ConsortGetMusicLooping", "ConsortPlaySound",     "ConsortPlaySoundEx",
     "ConsortStopSound",       "ConsortCacheSound",      "ConsortReserveSound",  "ConsortCancelSound",
     "ConsortGetMidiTick",
+    // Beyond the classic set: whether the output went silent because no device could be opened.
+    "ConsortGetSilentOutput",
 };
 
 QString libraryPath() {
