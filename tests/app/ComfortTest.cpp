@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -68,6 +69,18 @@ struct OpenEditor {
     }
 };
 
+// With TARVEL_SHOTS set, writes what a screen of the given size shows: the window at its place.
+void writeScreenShot(QWidget& window, const QString& name, QSize screen) {
+    const QString folder = qEnvironmentVariable("TARVEL_SHOTS");
+    if (folder.isEmpty()) return;
+    QImage canvas(screen, QImage::Format_RGB32);
+    canvas.fill(qRgb(58, 110, 165));
+    QPainter painter(&canvas);
+    painter.drawPixmap(window.geometry().topLeft(), window.grab());
+    painter.end();
+    canvas.save(QString("%1/%2-%3x%4.png").arg(folder, name).arg(screen.width()).arg(screen.height()));
+}
+
 // Placed in the room of a screen of the given size, the dialog lies wholly inside it, and its OK
 // button lies inside the dialog, visible; a dialog whose contents are taller or wider than the
 // room scrolls them.
@@ -83,6 +96,7 @@ void expectFits(QDialog& dialog, const char* name, QSize screen) {
     QApplication::processEvents();
     EXPECT_TRUE(room.contains(dialog.frameGeometry())) << dialog.frameGeometry().width() << "x"
                                                       << dialog.frameGeometry().height();
+    writeScreenShot(dialog, QString(name).replace(' ', '-'), screen);
     if (natural.height() > screen.height() || natural.width() > screen.width())
         EXPECT_NE(dialog.findChild<QScrollArea*>("PlacementScrollArea"), nullptr);
     if (auto* ok = dialog.findChild<QPushButton*>("ButtonOk")) {
@@ -180,6 +194,15 @@ TEST(Comfort, EditMenuActsOnTheViewsModeWithRedo) {
     EXPECT_TRUE(e.form->SaveAll());
     e.form->UpdateActions();
     EXPECT_TRUE(e.form->Action_EditUndo->isEnabled());
+
+    if (!qEnvironmentVariable("TARVEL_SHOTS").isEmpty()) {
+        auto* menu = e.form->findChild<QMenu*>("Menu_Edit");
+        menu->popup(e.form->mapToGlobal(QPoint(120, 20)));
+        QApplication::processEvents();
+        menu->grab().save(qEnvironmentVariable("TARVEL_SHOTS") + "/edit-menu.png");
+        e.form->grab().save(qEnvironmentVariable("TARVEL_SHOTS") + "/main-window.png");
+        menu->hide();
+    }
 
     // Select All, then Copy: the chips reach the clipboard through the view's own command.
     e.form->Action_MapToolSelect->trigger();

@@ -20,6 +20,7 @@
 #include "data/LD_Map.h"
 #include "graphics/PictureFile.h"
 #include "mapedit_core/MapGraphics.h"
+#include "platform/OutsideLibraries.h"
 #include "platform/Paths.h"
 #include "platform/PlatformPorts.h"
 #include "platform/Settings.h"
@@ -535,4 +536,68 @@ TEST(MaterialManager, MapPicturesAreReloadedAfterwards) {
     EXPECT_EQ(graphics.CharSets().Count(), 1);
     EXPECT_GE(graphics.CharSets().IndexOf("Hero"), 0);
     EXPECT_EQ(QDir::currentPath(), p.project);
+}
+
+namespace {
+
+class RecordingSound : public SoundLibraryPort {
+public:
+    QStringList played;
+    void Create() override {}
+    void InitWave() override {}
+    void Release() override {}
+    void InitMidi() override {}
+    void TermMidi() override {}
+    void PlayMusic(const QString& file) override { played << "music " + QFileInfo(file).fileName(); }
+    void FadeInMusic(int) override {}
+    void SetMusicVolume(int) override {}
+    void SetMusicSpeed(int) override {}
+    void SetMusicPanpot(int) override {}
+    void FadeOutMusic(int) override {}
+    void StopMusic() override {}
+    void PlaySoundEx(const QString& file, int, int, int) override { played << "sound " + QFileInfo(file).fileName(); }
+    void StopSound() override {}
+};
+
+} // namespace
+
+TEST(MaterialManager, PreviewShowsTheSelectedPictureAndADoubleClickPlays) {
+    MaterialProject p;
+    const QString sun = SavePicture(p.project + "/Picture/Sun.png", Indexed(40, 20));
+    // Scaled by the largest whole factor that fits, every pixel square; entry 0 is drawn as a
+    // checkerboard only where the kind keeps a transparent colour.
+    for (const auto& [transparent, box, width] :
+         {std::tuple{false, QSize(240, 240), 240}, std::tuple{true, QSize(100, 100), 80}, std::tuple{false, QSize(30, 30), 20}}) {
+        const QImage image = MaterialPreview(sun, transparent, box).toImage();
+        ASSERT_EQ(image.width(), width);
+        EXPECT_EQ(image.height(), width / 2);
+        const int factor = width >= 40 ? width / 40 : 1;
+        const QRgb corner = image.pixel(0, 0); // index 0: (0, 255, 0)
+        EXPECT_EQ(corner == qRgb(0, 255, 0), !transparent);
+        if (width >= 40) EXPECT_EQ(image.pixel(factor, 0), qRgb(10, 245, 3)); // index 1, one picture pixel on
+    }
+    EXPECT_TRUE(MaterialPreview(p.project + "/Picture/None.png", false, {240, 240}).isNull());
+
+    RecordingSound sound;
+    SetSoundLibraryPort(&sound);
+    WriteFile(p.project + "/Sound/Bell.wav", "RIFF");
+    {
+        Manager m;
+        m.selectKind("Picture");
+        m.selectEntry("Sun");
+        ASSERT_FALSE(m.form.Preview()->pixmap().isNull());
+        EXPECT_EQ(m.form.Preview()->pixmap().width() % 40, 0);
+        if (const QString shots = qEnvironmentVariable("TARVEL_SHOTS"); !shots.isEmpty())
+            m.form.grab().save(shots + "/material-manager-preview.png");
+        m.selectKind("Sound");
+        m.selectEntry("Bell");
+        EXPECT_TRUE(m.form.Preview()->pixmap().isNull());
+        auto* item = m.form.form()->DataList->currentItem();
+        const QPoint at = m.form.form()->DataList->visualItemRect(item).center();
+        QTest::mouseClick(m.form.form()->DataList->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(m.form.form()->DataList->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(sound.played, QStringList{"sound Bell.wav"});
+        m.form.reject();
+    }
+    SetSoundLibraryPort(nullptr);
 }
