@@ -12,6 +12,7 @@
 #include "data/LD_Animation.h"
 #include "graphics/GR_Animation.h"
 #include "graphics/PrismSheet.h"
+#include "mapedit_core/AnimationRecordLook.h"
 
 class QAction;
 class QMenu;
@@ -20,22 +21,6 @@ class QScrollBar;
 namespace tarvel {
 
 class BoardView;
-
-// A battle animation record of the database as the animation renderer reads it, live.
-class TAnimationRecordLook : public AnimationRecordPort {
-public:
-    void SetRecord(const TQelAnimationItem* record) { mRecord = record; }
-    const TQelAnimationItem* Record() const { return mRecord; }
-    std::string GraphicName() const override;
-    int FrameCount() const override;
-    int CellCount(int frame) const override;
-    TAnimationCellLook Cell(int frame, int index) const override;
-    int TimingCount() const override;
-    TAnimationTimingLook Timing(int index) const override;
-
-private:
-    const TQelAnimationItem* mRecord = nullptr;
-};
 
 // The edit view: a 320 x 160 window over a virtual area around the anchor, showing the game
 // screen, guide lines, the darkened target, the cells of the previous frame as ghosts and the

@@ -11,6 +11,7 @@
 
 #include "controls/DialogPlacement.h"
 #include "data/LD_DataBase.h"
+#include "eventedit/commands/EvCmdScreen.h"
 #include "pickers/SelGameOver.h"
 #include "pickers/SelSystem.h"
 #include "pickers/SelTitle.h"
@@ -22,55 +23,6 @@ namespace {
 TProcessOption<int>& rememberedSubPage() {
     static TProcessOption<int> page(0);
     return page;
-}
-
-const QStringList& eraseEffects() {
-    static const QStringList names = {"Fade-out",
-                                      "Whole Random Blocks",
-                                      "Random Block Up",
-                                      "Random Block Down",
-                                      "Blind Close",
-                                      "Hi-Low Stripe",
-                                      "Left-Right Stripe",
-                                      "Outside-Inside",
-                                      "Inside-Outside",
-                                      "Scroll Up",
-                                      "Scroll Down",
-                                      "Scroll Left",
-                                      "Scroll Right",
-                                      "High and Low Division",
-                                      "Left-Right Division",
-                                      "Hi-Low + Left-Right Division",
-                                      "Zoom In",
-                                      "Mosaic",
-                                      "Roster Scroll",
-                                      "Instant Erase",
-                                      "Do Not Erase"};
-    return names;
-}
-
-const QStringList& showEffects() {
-    static const QStringList names = {"Fade-In",
-                                      "Whole Random Blocks",
-                                      "Random Block Up",
-                                      "Random Block Down",
-                                      "Blind Open",
-                                      "Hi-Low Stripe",
-                                      "Left-Right Stripe",
-                                      "Outside-Inside",
-                                      "Inside-Outside",
-                                      "Scroll Down",
-                                      "Scroll Up",
-                                      "Scroll Right",
-                                      "Scroll Left",
-                                      "Hi-Low Combine",
-                                      "Left-Right Combine",
-                                      "Hi-Low + Left-Right Combine",
-                                      "Zoom Out",
-                                      "Mosaic",
-                                      "Roster Scroll",
-                                      "Instant Display"};
-    return names;
 }
 
 // A picture picker of the whole-image kind: runs it on a name; true after OK.
@@ -281,7 +233,7 @@ QWidget* TFormEDSystem::buildTransitions() {
         for (int side = 0; side < 2; ++side) {
             const int index = row * 2 + side;
             mTransitions[index] =
-                mBinder.Choice(MakeChoiceBox(group, side == 0 ? eraseEffects() : showEffects()),
+                mBinder.Choice(MakeChoiceBox(group, side == 0 ? EraseEffectNames() : ShowEffectNames()),
                                [index](TQelSystem& r) -> uint8_t& { return r.Transitions[index]; });
             grid->addWidget(mTransitions[index], row + 1, side + 1);
         }

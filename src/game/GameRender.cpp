@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graphics/GraphicsPorts.h"
+#include "mapedit_core/AnimationRecordLook.h"
 
 namespace tarvel::game {
 
@@ -22,55 +23,6 @@ uint16_t Blend(uint16_t over, uint16_t under, int alpha) { // alpha 0..256
     const int b = ((over & 31) * alpha + (under & 31) * (256 - alpha)) >> 8;
     return uint16_t(r << 11 | g << 5 | b);
 }
-
-// A battle animation record of the database as the animation renderer reads it.
-class TAnimationItemLook : public AnimationRecordPort {
-public:
-    explicit TAnimationItemLook(const TQelAnimationItem& item) : mItem(item) {}
-    std::string GraphicName() const override { return mItem.GraphicName; }
-    int FrameCount() const override { return mItem.Frames.Count(); }
-    int CellCount(int frame) const override {
-        const TQelAnimationPatternItem* f = mItem.Frames.Items(frame);
-        return f ? f->Cells.Count() : 0;
-    }
-    TAnimationCellLook Cell(int frame, int index) const override {
-        TAnimationCellLook look;
-        const TQelAnimationPatternItem* f = mItem.Frames.Items(frame);
-        const TQelAnimationCellItem* c = f ? f->Cells.Items(index) : nullptr;
-        if (!c) return look;
-        look.Visible = c->Visible;
-        look.Pattern = c->Pattern;
-        look.X = c->X;
-        look.Y = c->Y;
-        look.Zoom = c->Zoom;
-        look.Red = c->Red;
-        look.Green = c->Green;
-        look.Blue = c->Blue;
-        look.Chroma = c->Chroma;
-        look.Transparency = c->Transparency;
-        return look;
-    }
-    int TimingCount() const override { return mItem.Timings.Count(); }
-    TAnimationTimingLook Timing(int index) const override {
-        TAnimationTimingLook look;
-        const TQelAnimationTimingItem* t = mItem.Timings.Items(index);
-        if (!t) return look;
-        look.Frame = t->Frame;
-        look.SoundName = t->Sound.FileName;
-        look.Volume = t->Sound.Volume;
-        look.Tempo = t->Sound.Tempo;
-        look.Balance = t->Sound.Balance;
-        look.FlashScope = t->FlashScope;
-        look.FlashRed = t->FlashRed;
-        look.FlashGreen = t->FlashGreen;
-        look.FlashBlue = t->FlashBlue;
-        look.FlashPower = t->FlashPower;
-        return look;
-    }
-
-private:
-    const TQelAnimationItem& mItem;
-};
 
 // Draws a sheet centred at (cx, cy), magnified, turned and rippled, blended by its opacity; index
 // 0 is skipped when the key is used.
@@ -501,7 +453,7 @@ void TGameRenderer::drawAnimation(const TGame& game, TPrismBoard& board, int cam
     const TQelAnimationItem* item = game.DataBase().Animations().Find(a.animationID);
     if (!item) return;
     if (!mAnimation || mAnimationID != a.animationID) {
-        mAnimationRecord = std::make_unique<TAnimationItemLook>(*item);
+        mAnimationRecord = std::make_unique<TAnimationRecordLook>(item);
         mAnimation = std::make_unique<TQelAnimationGraphic>();
         mAnimation->SetAnimation(mAnimationRecord.get(), true);
         mAnimationID = a.animationID;

@@ -15,43 +15,11 @@
 #include "data/LD_Animation.h"
 #include "data/LD_DataBase.h"
 #include "graphics/GR_Animation.h"
+#include "mapedit_core/AnimationRecordLook.h"
 
 namespace tarvel {
 
 // ---- TAnimationPreview
-
-// A battle animation record of the database as the animation renderer reads it.
-class TAnimationPreview::TAnimationItemLook : public AnimationRecordPort {
-public:
-    explicit TAnimationItemLook(const TQelAnimationItem& item) : mItem(item) {}
-    std::string GraphicName() const override { return mItem.GraphicName; }
-    int FrameCount() const override { return mItem.Frames.Count(); }
-    int CellCount(int frame) const override {
-        const TQelAnimationPatternItem* f = mItem.Frames.Items(frame);
-        return f ? f->Cells.Count() : 0;
-    }
-    TAnimationCellLook Cell(int frame, int index) const override {
-        TAnimationCellLook look;
-        const TQelAnimationPatternItem* f = mItem.Frames.Items(frame);
-        const TQelAnimationCellItem* c = f ? f->Cells.Items(index) : nullptr;
-        if (!c) return look;
-        look = {c->Visible, c->Pattern, c->X,    c->Y,      c->Zoom,
-                c->Red,     c->Green,   c->Blue, c->Chroma, c->Transparency};
-        return look;
-    }
-    int TimingCount() const override { return mItem.Timings.Count(); }
-    TAnimationTimingLook Timing(int index) const override {
-        TAnimationTimingLook look;
-        const TQelAnimationTimingItem* t = mItem.Timings.Items(index);
-        if (!t) return look;
-        look = {t->Frame,      t->Sound.FileName, t->Sound.Volume, t->Sound.Tempo, t->Sound.Balance,
-                t->FlashScope, t->FlashRed,       t->FlashGreen,   t->FlashBlue,   t->FlashPower};
-        return look;
-    }
-
-private:
-    const TQelAnimationItem& mItem;
-};
 
 TAnimationPreview::TAnimationPreview(QWidget* parent)
     : QWidget(parent), mGraphic(std::make_unique<TQelAnimationGraphic>()), mView(new BoardView(this)),
@@ -79,7 +47,7 @@ void TAnimationPreview::SetAnimation(int32_t id) {
     TQelDataBase* db = QelDataBase();
     const TQelAnimationItem* item = db ? db->Animations().Find(id) : nullptr;
     mGraphic->SetAnimation(nullptr, true);
-    mLook = item ? std::make_unique<TAnimationItemLook>(*item) : nullptr;
+    mLook = item ? std::make_unique<TAnimationRecordLook>(item) : nullptr;
     mGraphic->SetAnimation(mLook.get(), false);
     mFrame = 0;
     draw();

@@ -18,6 +18,7 @@ class QCheckBox;
 namespace tarvel {
 
 class BoardView;
+class TAnimationRecordLook;
 class TCharacterCombo;
 class TQelAnimationGraphic;
 class TQelAnimationItem;
@@ -50,8 +51,7 @@ public:
 private:
     void draw();
 
-    class TAnimationItemLook;
-    std::unique_ptr<TAnimationItemLook> mLook;
+    std::unique_ptr<TAnimationRecordLook> mLook;
     std::unique_ptr<TQelAnimationGraphic> mGraphic;
     TPrismBoard mBoard;
     BoardView* mView;

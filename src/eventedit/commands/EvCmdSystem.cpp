@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "EvCmdOptions.h"
+#include "EvCmdScreen.h"
 #include "EvCmdWidgets.h"
 #include "controls/DialogPlacement.h"
 #include "data/LD_DataBase.h"
@@ -316,51 +317,9 @@ bool TFormEvCmd10680::Run() {
 
 namespace {
 
-const QStringList eraseTypes = {"Fade-out",
-                                "Whole Random Blocks",
-                                "Random Block Up",
-                                "Random Block Down",
-                                "Blind Close",
-                                "Hi-Low Stripe",
-                                "Left-Right Stripe",
-                                "Outside-Inside",
-                                "Inside-Outside",
-                                "Scroll Up",
-                                "Scroll Down",
-                                "Scroll Left",
-                                "Scroll Right",
-                                "High and Low Division",
-                                "Left-Right Division",
-                                "Hi-Low + Left-Right Division",
-                                "Zoom In",
-                                "Mosaic",
-                                "Roster Scroll",
-                                "Instant Erase",
-                                "Do Not Erase"};
-const QStringList showTypes = {"Fade-In",
-                               "Whole Random Blocks",
-                               "Random Block Up",
-                               "Random Block Down",
-                               "Blind Open",
-                               "Hi-Low Stripe",
-                               "Left-Right Stripe",
-                               "Outside-Inside",
-                               "Inside-Outside",
-                               "Scroll Down",
-                               "Scroll Up",
-                               "Scroll Right",
-                               "Scroll Left",
-                               "Hi-Low Combine",
-                               "Left-Right Combine",
-                               "Hi-Low + Left-Right Combine",
-                               "Zoom Out",
-                               "Mosaic",
-                               "Roster Scroll",
-                               "Instant Display"};
-
 // Even situations erase the screen, odd ones show it.
 const QStringList& typesOf(int situation) {
-    return situation % 2 == 0 ? eraseTypes : showTypes;
+    return situation % 2 == 0 ? EraseEffectNames() : ShowEffectNames();
 }
 
 struct TTransitionFields {
