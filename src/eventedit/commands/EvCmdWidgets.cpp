@@ -307,26 +307,25 @@ void TMaterialBox::Pick() {
         CenterOnOwner(&picker);
         return picker.exec() == QDialog::Accepted;
     };
+    // Faces and character sets: a picture and the index of its part.
+    auto runIndexed = [&](auto& picker) {
+        picker.SetFileName(name);
+        picker.SetIndex(mIndex);
+        if (!run(picker)) return false;
+        mName = picker.FileName().toStdString();
+        mIndex = picker.Index();
+        return true;
+    };
     bool ok = false;
     switch (mKind) {
     case TKind::Face: {
         TFormSelFace picker(window());
-        picker.SetFileName(name);
-        picker.SetIndex(mIndex);
-        if ((ok = run(picker))) {
-            mName = picker.FileName().toStdString();
-            mIndex = picker.Index();
-        }
+        ok = runIndexed(picker);
         break;
     }
     case TKind::CharSet: {
         TFormSelChar picker(window());
-        picker.SetFileName(name);
-        picker.SetIndex(mIndex);
-        if ((ok = run(picker))) {
-            mName = picker.FileName().toStdString();
-            mIndex = picker.Index();
-        }
+        ok = runIndexed(picker);
         break;
     }
     case TKind::Music: {
