@@ -175,6 +175,9 @@ TEST_F(EvCmdProjectTest, AnimationPreviewShowsTheFirstFrameAndPlaysTheRestOnce) 
     timing->Sound.FileName = "Bell";
     SoundRecorder sounds;
     SoundPlayerPort* before = SetSoundPlayer(&sounds);
+    // Sounds are named as the record names them: the default lookup, whatever an earlier test of
+    // this program installed.
+    MaterialLocatorPort* locatorBefore = SetMaterialLocator(nullptr);
 
     TAnimationPreview preview;
     auto centre = [&] {
@@ -209,6 +212,7 @@ TEST_F(EvCmdProjectTest, AnimationPreviewShowsTheFirstFrameAndPlaysTheRestOnce) 
     EXPECT_FALSE(preview.Playing());
     EXPECT_EQ(preview.Frame(), 0);
     SetSoundPlayer(before);
+    SetMaterialLocator(locatorBefore);
 }
 
 TEST_F(EvCmdProjectTest, CancelLeavesTheBattleLinesUntouched) {
